@@ -1,0 +1,42 @@
+# make run   — install what is missing, build, play
+# make test  — install what is missing, build, run every test (plain, sanitized, real window)
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+
+.PHONY: run test build build-asan deps unit asan smoke bench clean docs
+
+run: build
+	cd "$${TAVO2_RUN_DIR:-.}" && $(CURDIR)/$(BUILD)/tavo2
+
+test: deps
+	$(MAKE) build
+	$(MAKE) unit
+	$(MAKE) asan
+	$(MAKE) smoke
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(BUILD) -j $(JOBS)
+
+build-asan:
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTAVO2_SANITIZE=ON -DTAVO2_BENCHMARKS=OFF >/dev/null
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+unit:
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+asan: build-asan
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+smoke: build
+	bash tests/smoke/real_window.sh $(BUILD)/tavo2
+
+bench: build
+	bash tests/bench/run.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,35 @@
+#pragma once
+#include "framework/Bitmap.h"
+#include "framework/Window.h"
+
+// The map window: the client of the main frame, the hub every place is reached from. It loads the
+// game when it is constructed and saves it in its close query.
+class TTavo2 : public TWindow {
+ public:
+  explicit TTavo2(TWindow* parent = nullptr);
+  ~TTavo2() override;
+
+  bool CanClose() override;
+  void Paint(TDC& dc, bool erase, const TRect& rect) override;
+
+  DECLARE_RESPONSE_TABLE(TTavo2);
+
+ protected:
+  void CmStartOver();
+  void CmEndDay();
+  void CmAbout();
+  void CmHelp();
+  void MapClick(const TPoint& point);
+  void ShowCoordinates(const TPoint& point);
+  void MapPaint(TDC& dc);
+
+ private:
+  TBitmap homeMap_;
+  TBitmap worldMap_;
+  TBitmap pondMarker_;
+  TBitmap lakeMarker_;
+  TBitmap championSplash_;
+  TBitmap crown_;
+  TBitmap tournamentHouse_;
+  TBitmap worldButton_;
+};

@@ -1,0 +1,28 @@
+#include "app/TavoApp.h"
+
+#include "app/Map.h"
+#include "app/StatusText.h"
+#include "framework/Frame.h"
+
+TTavoApp::TTavoApp() = default;
+
+TTavoApp::~TTavoApp() {
+  statusBar = nullptr;
+  statusBar_.reset();
+  frame_.reset();
+  map_.reset();
+}
+
+void TTavoApp::InitMainWindow() {
+  // The map loads the game (and may ask about a missing file) before any window is shown.
+  map_ = std::make_unique<TTavo2>(nullptr);
+  frame_ = std::make_unique<TDecoratedFrame>(nullptr, "ポムル Ver2.11", map_.get(), false);
+  statusBar_ = std::make_unique<TStatusBar>(frame_.get(), TStatusBar::Recessed, TStatusBar::None);
+  statusBar = statusBar_.get();
+  frame_->SetOuterPosition({kFrameX, kFrameY});
+  frame_->SetOuterSize({kFrameOuterWidth, kFrameOuterHeight});
+  frame_->AssignMenu("IDM_MENU1");
+  frame_->SetIcon(1);
+  frame_->Insert(*statusBar_, TDecoratedFrame::Location::Bottom);
+  SetMainWindow(frame_.get());
+}

@@ -1,0 +1,32 @@
+#pragma once
+#include <memory>
+
+#include "framework/Application.h"
+
+class TTavo2;
+class TDecoratedFrame;
+class TStatusBar;
+
+// The application: the map window inside the decorated main frame.
+class TTavoApp : public TApplication {
+ public:
+  TTavoApp();
+  ~TTavoApp() override;
+
+ protected:
+  void InitMainWindow() override;
+
+ private:
+  std::unique_ptr<TTavo2> map_;
+  std::unique_ptr<TDecoratedFrame> frame_;
+  std::unique_ptr<TStatusBar> statusBar_;
+};
+
+// The frame's outer geometry on the classic desktop, and the OS window that stands for it.
+constexpr int kFrameX = 100;
+constexpr int kFrameY = 50;
+constexpr int kFrameOuterWidth = 608;
+constexpr int kFrameOuterHeight = 470;
+// The client area of that frame: menu bar, the 600 × 400 map and the status bar.
+constexpr int kScreenWidth = 600;
+constexpr int kScreenHeight = 443;

@@ -1,0 +1,278 @@
+#include "framework/Desktop.h"
+
+#include <algorithm>
+
+#include "framework/Dialog.h"
+#include "framework/Window.h"
+
+namespace {
+constexpr TColor kDesktopColour = Rgb(0, 128, 128);
+constexpr int kMaxPaintPasses = 64;
+
+struct LoopDepth {
+  explicit LoopDepth(int& depth) : depth_(depth) { ++depth_; }
+  ~LoopDepth() { --depth_; }
+  int& depth_;
+};
+int loopDepth = 0;
+
+Msg MouseMessage(const InputEvent& e) {
+  if (e.kind == InputEvent::Kind::MouseUp) return Msg::LButtonUp;
+  return e.button == MouseButton::Left ? Msg::LButtonDown : Msg::RButtonDown;
+}
+}  // namespace
+
+Desktop& Desktop::Get() {
+  static Desktop desktop;
+  return desktop;
+}
+
+void Desktop::Install(Platform& platform, TSize screenSize) {
+  platform_ = &platform;
+  screenSize_ = screenSize;
+  quit_ = false;
+  dirty_ = true;
+}
+
+void Desktop::Uninstall() {
+  // Destroy what is still shown, top first, then delete what the framework owns.
+  while (!topLevels_.empty()) {
+    TWindow* w = topLevels_.back();
+    w->Destroy();
+    if (!topLevels_.empty() && topLevels_.back() == w) topLevels_.pop_back();
+  }
+  loopDepth = 0;
+  FlushDeletes();
+  timers_ = TimerQueue();
+  mainWindow_ = nullptr;
+  capture_ = nullptr;
+  observer_ = nullptr;
+  platform_ = nullptr;
+}
+
+void Desktop::Add(TWindow* window) {
+  if (!Contains(window)) topLevels_.push_back(window);
+  dirty_ = true;
+}
+
+void Desktop::Remove(TWindow* window) {
+  std::erase(topLevels_, window);
+  if (capture_ == window) capture_ = nullptr;
+  dirty_ = true;
+}
+
+void Desktop::BringToTop(TWindow* window) {
+  if (!Contains(window) || topLevels_.back() == window) return;
+  std::erase(topLevels_, window);
+  topLevels_.push_back(window);
+  dirty_ = true;
+}
+
+bool Desktop::Contains(const TWindow* window) const {
+  return std::find(topLevels_.begin(), topLevels_.end(), window) != topLevels_.end();
+}
+
+bool Desktop::IsEnabled(const TWindow* topLevel) const {
+  auto it = std::find(topLevels_.begin(), topLevels_.end(), topLevel);
+  if (it == topLevels_.end()) return false;
+  return std::none_of(it + 1, topLevels_.end(), [](const TWindow* w) { return w->IsModal(); });
+}
+
+TWindow* Desktop::TopmostModal() const {
+  for (auto it = topLevels_.rbegin(); it != topLevels_.rend(); ++it)
+    if ((*it)->IsModal()) return *it;
+  return nullptr;
+}
+
+TWindow* Desktop::TopmostEnabled() const { return topLevels_.empty() ? nullptr : topLevels_.back(); }
+
+TWindow* Desktop::TopmostMessageBox() const {
+  for (auto it = topLevels_.rbegin(); it != topLevels_.rend(); ++it)
+    if ((*it)->IsMessageBox()) return *it;
+  return nullptr;
+}
+
+void Desktop::RunLoop(const std::function<bool()>& done) {
+  LoopDepth depth(loopDepth);
+  while (!quit_ && !done()) {
+    PaintAll();
+    if (loopDepth == 1) FlushDeletes();
+    if (dirty_) {
+      platform_->Present(Compose());
+      dirty_ = false;
+    }
+    if (quit_ || done()) break;
+    Dispatch(platform_->WaitEvent(timers_.NextDue()));
+  }
+}
+
+void Desktop::PaintAll() {
+  for (int pass = 0; pass < kMaxPaintPasses; ++pass) {
+    std::vector<TWindow*> windows = topLevels_;
+    bool painted = false;
+    for (TWindow* w : windows) {
+      if (!Contains(w)) continue;
+      bool waiting = w->NeedsPaint();
+      for (const TWindow* c : w->Children()) waiting = waiting || c->NeedsPaint();
+      if (!waiting) continue;
+      painted = true;
+      w->PaintPending();
+    }
+    if (!painted) return;
+  }
+}
+
+void Desktop::Dispatch(const InputEvent& event) {
+  using K = InputEvent::Kind;
+  switch (event.kind) {
+    case K::TimerDue:
+      timers_.FireNext(Now());
+      break;
+    case K::Redraw:
+      dirty_ = true;
+      break;
+    case K::MouseDown:
+    case K::MouseUp:
+    case K::MouseMove:
+      DispatchMouse(event);
+      break;
+    case K::KeyDown:
+    case K::KeyUp:
+      DispatchKey(event);
+      break;
+    case K::Command:
+      if (event.target) event.target->SendCommand(event.id);
+      break;
+    case K::Close: {
+      TWindow* w = event.target ? event.target : mainWindow_;
+      if (w && (!Contains(w) || IsEnabled(w))) SystemCloseWindow(w);
+      break;
+    }
+    case K::AnswerBox:
+      if (auto* box = dynamic_cast<TDialog*>(TopmostMessageBox())) box->PressButton(event.id);
+      break;
+  }
+}
+
+void Desktop::DispatchMouse(const InputEvent& event) {
+  using K = InputEvent::Kind;
+  if (event.target) {
+    if (event.kind != K::MouseMove) event.target->MouseInput(MouseMessage(event), event.point);
+    return;
+  }
+  const TPoint p = event.point;
+  if (capture_) {
+    TWindow* w = capture_;
+    if (dragging_) {
+      if (auto* d = dynamic_cast<TDialog*>(w)) d->MoveTo({p.x - dragOffset_.x, p.y - dragOffset_.y});
+      if (event.kind == K::MouseUp) {
+        dragging_ = false;
+        capture_ = nullptr;
+      }
+      return;
+    }
+    TPoint o = w->ClientOrigin();
+    // A button held down follows the pointer until the button goes up.
+    w->MouseInput(event.kind == K::MouseMove ? Msg::MouseMove : MouseMessage(event), {p.x - o.x, p.y - o.y});
+    return;
+  }
+  if (event.kind == K::MouseMove) return;
+  // A popup menu takes every click while it is open, also those outside it.
+  if (TWindow* modal = TopmostModal(); modal && modal->IsPopupMenu()) {
+    TPoint o = modal->ClientOrigin();
+    modal->MouseInput(MouseMessage(event), {p.x - o.x, p.y - o.y});
+    return;
+  }
+  TWindow* top = nullptr;
+  for (auto it = topLevels_.rbegin(); it != topLevels_.rend(); ++it)
+    if ((*it)->ScreenOuterRect().Contains(p)) {
+      top = *it;
+      break;
+    }
+  if (!top || !IsEnabled(top)) return;
+  if (event.kind == K::MouseDown && !top->IsModal()) BringToTop(top);
+  if (auto* d = dynamic_cast<TDialog*>(top); d && event.kind == K::MouseDown && event.button == MouseButton::Left) {
+    if (d->InCloseBox(p)) {
+      SystemCloseWindow(d);
+      return;
+    }
+    if (d->InCaption(p)) {
+      dragging_ = true;
+      capture_ = d;
+      TRect outer = d->ScreenOuterRect();
+      dragOffset_ = {p.x - outer.left, p.y - outer.top};
+      return;
+    }
+  }
+  if (!top->ScreenClientRect().Contains(p)) return;
+  TWindow* target = top->ChildAt(p);
+  TPoint o = target->ClientOrigin();
+  target->MouseInput(MouseMessage(event), {p.x - o.x, p.y - o.y});
+}
+
+void Desktop::DispatchKey(const InputEvent& event) {
+  TWindow* focus = TopmostEnabled();
+  if (!focus) return;
+  if (event.kind == InputEvent::Kind::KeyDown && event.alt && event.key == Key::F4) {
+    SystemCloseWindow(focus);
+    return;
+  }
+  Message m;
+  m.kind = event.kind == InputEvent::Kind::KeyDown ? Msg::KeyDown : Msg::KeyUp;
+  m.key = event.key;
+  m.letter = event.letter;
+  m.alt = event.alt;
+  focus->KeyInput(m);
+}
+
+void Desktop::Sleep(unsigned ms) {
+  PaintAll();
+  platform_->Present(Compose());
+  dirty_ = false;
+  platform_->Sleep(ms);
+  timers_.AfterSleep(Now());
+}
+
+void Desktop::RepaintBelow(const TRect& screenRect, const TWindow* above) {
+  auto end = std::find(topLevels_.begin(), topLevels_.end(), above);
+  std::function<void(TWindow*)> invalidate = [&](TWindow* w) {
+    TRect client = w->ScreenClientRect();
+    TRect hit = client.Intersect(screenRect);
+    if (!hit.IsEmpty()) w->InvalidateRect(hit.Offset(-client.left, -client.top), true);
+    for (TWindow* c : w->Children()) invalidate(c);
+  };
+  for (auto it = topLevels_.begin(); it != end; ++it) invalidate(*it);
+  dirty_ = true;
+}
+
+void Desktop::DeleteLater(TWindow* window) {
+  if (std::find(pendingDeletes_.begin(), pendingDeletes_.end(), window) == pendingDeletes_.end())
+    pendingDeletes_.push_back(window);
+}
+
+void Desktop::ForgetWindow(TWindow* window) {
+  std::erase(topLevels_, window);
+  std::erase(pendingDeletes_, window);
+  if (capture_ == window) capture_ = nullptr;
+  if (mainWindow_ == window) mainWindow_ = nullptr;
+}
+
+void Desktop::FlushDeletes() {
+  std::vector<TWindow*> doomed;
+  doomed.swap(pendingDeletes_);
+  for (TWindow* w : doomed) delete w;
+}
+
+Surface Desktop::Compose() const {
+  Surface screen(screenSize_.cx, screenSize_.cy, kDesktopColour);
+  for (const TWindow* w : topLevels_) w->ComposeInto(screen);
+  return screen;
+}
+
+void SystemCloseWindow(TWindow* window) {
+  if (auto* d = dynamic_cast<TDialog*>(window)) {
+    d->CmCancel();
+    return;
+  }
+  window->CloseWindow();
+}

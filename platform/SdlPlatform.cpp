@@ -1,0 +1,218 @@
+#include "platform/SdlPlatform.h"
+
+#include <SDL.h>
+
+#include <time.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+// SDL's waits have millisecond granularity and may wake a little late; the last stretch before a
+// timer is due is covered with short sleeps so timers fire within a millisecond.
+constexpr std::int64_t kMs = 1'000'000;  // in nanoseconds
+constexpr std::int64_t kFineWait = 2 * kMs;
+constexpr std::int64_t kFineStep = 200'000;
+
+std::int64_t MonotonicNs() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return static_cast<std::int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
+}
+
+void SleepUntilNs(std::int64_t ns) {
+  const timespec ts{static_cast<time_t>(ns / 1'000'000'000), static_cast<long>(ns % 1'000'000'000)};
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
+  }
+}
+
+// Waits for an SDL event for at most the time until the deadline minus the fine stretch; returns
+// whether e holds one. In the fine stretch it sleeps a little and only polls.
+bool WaitEventUntil(SDL_Event& e, std::int64_t deadline, std::int64_t now) {
+  const std::int64_t left = deadline - now;
+  if (left > kFineWait) {
+    return SDL_WaitEventTimeout(&e, static_cast<int>(std::max<std::int64_t>(1, (left - kFineWait) / kMs))) != 0;
+  }
+  SleepUntilNs(std::min(deadline, now + kFineStep));
+  return SDL_PollEvent(&e) != 0;
+}
+
+[[noreturn]] void Fail(const char* what) {
+  std::fprintf(stderr, "error: %s: %s\n", what, SDL_GetError());
+  std::exit(1);
+}
+
+Key MapKey(SDL_Keycode sym) {
+  switch (sym) {
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+      return Key::Enter;
+    case SDLK_ESCAPE:
+      return Key::Escape;
+    case SDLK_TAB:
+      return Key::Tab;
+    case SDLK_LEFT:
+      return Key::Left;
+    case SDLK_RIGHT:
+      return Key::Right;
+    case SDLK_UP:
+      return Key::Up;
+    case SDLK_DOWN:
+      return Key::Down;
+    case SDLK_SPACE:
+      return Key::Space;
+    case SDLK_F4:
+      return Key::F4;
+    default:
+      if (sym >= SDLK_a && sym <= SDLK_z) return Key::Letter;
+      return Key::Other;
+  }
+}
+
+}  // namespace
+
+SdlPlatform::SdlPlatform(TSize screenSize, TPoint windowPosition, std::string_view captionUtf8)
+    : startNs_(MonotonicNs()) {
+  // Ctrl+C ends the program as usual, and closing the window is a close request like any other,
+  // not a request to quit.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) Fail("cannot open a window (is DISPLAY set?)");
+  const std::string caption(captionUtf8);
+  window_ = SDL_CreateWindow(caption.c_str(), windowPosition.x, windowPosition.y, screenSize.cx, screenSize.cy,
+                             SDL_WINDOW_SHOWN);
+  if (window_ == nullptr) Fail("cannot create the window");
+  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  if (renderer_ == nullptr) Fail("cannot create a renderer");
+  // The game reads keys, not text: keep input methods out of the way.
+  SDL_StopTextInput();
+}
+
+SdlPlatform::~SdlPlatform() {
+  if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+  if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+  if (window_ != nullptr) SDL_DestroyWindow(window_);
+  SDL_Quit();
+}
+
+std::uint64_t SdlPlatform::Now() {
+  return static_cast<std::uint64_t>((MonotonicNs() - startNs_) / kMs);
+}
+
+std::optional<InputEvent> SdlPlatform::Translate(const SDL_Event& e) {
+  InputEvent ev;
+  switch (e.type) {
+    case SDL_QUIT:
+      ev.kind = InputEvent::Kind::Close;
+      return ev;
+    case SDL_WINDOWEVENT:
+      switch (e.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+          ev.kind = InputEvent::Kind::Close;
+          return ev;
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_RESTORED:
+          Show();
+          ev.kind = InputEvent::Kind::Redraw;
+          return ev;
+        default:
+          return std::nullopt;
+      }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      if (e.button.button != SDL_BUTTON_LEFT && e.button.button != SDL_BUTTON_RIGHT) return std::nullopt;
+      ev.kind = e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Kind::MouseDown : InputEvent::Kind::MouseUp;
+      ev.button = e.button.button == SDL_BUTTON_LEFT ? MouseButton::Left : MouseButton::Right;
+      ev.point = {e.button.x, e.button.y};
+      return ev;
+    case SDL_MOUSEMOTION:
+      ev.kind = InputEvent::Kind::MouseMove;
+      ev.button = (e.motion.state & SDL_BUTTON_LMASK) == 0 && (e.motion.state & SDL_BUTTON_RMASK) != 0
+                      ? MouseButton::Right
+                      : MouseButton::Left;
+      ev.point = {e.motion.x, e.motion.y};
+      return ev;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      ev.kind = e.type == SDL_KEYDOWN ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;
+      ev.key = MapKey(e.key.keysym.sym);
+      if (ev.key == Key::Letter) ev.letter = static_cast<char>(e.key.keysym.sym);  // SDL keycodes are lower case
+      ev.alt = (e.key.keysym.mod & KMOD_ALT) != 0;
+      return ev;
+    }
+    default:
+      return std::nullopt;
+  }
+}
+
+InputEvent SdlPlatform::WaitEvent(std::optional<std::uint64_t> nextDue) {
+  for (;;) {
+    if (!pending_.empty()) {
+      const InputEvent ev = pending_.front();
+      pending_.pop_front();
+      return ev;
+    }
+    // Input that is already queued goes first, as a timer message would wait behind it.
+    SDL_Event e;
+    while (SDL_PollEvent(&e) != 0) {
+      if (auto ev = Translate(e)) return *ev;
+    }
+    if (!nextDue) {
+      if (SDL_WaitEvent(&e) != 0) {
+        if (auto ev = Translate(e)) return *ev;
+      }
+      continue;
+    }
+    const std::int64_t due = startNs_ + static_cast<std::int64_t>(*nextDue) * kMs;
+    const std::int64_t now = MonotonicNs();
+    if (now >= due) {
+      InputEvent ev;
+      ev.kind = InputEvent::Kind::TimerDue;
+      return ev;
+    }
+    if (WaitEventUntil(e, due, now)) {
+      if (auto ev = Translate(e)) return *ev;
+    }
+  }
+}
+
+void SdlPlatform::Present(const Surface& screen) {
+  if (screen.Width() <= 0 || screen.Height() <= 0) return;
+  if (texture_ == nullptr || textureSize_ != TSize{screen.Width(), screen.Height()}) {
+    if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+    // RGB888 is 32-bit 0x00RRGGBB, the layout of a Surface pixel.
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, screen.Width(),
+                                 screen.Height());
+    if (texture_ == nullptr) Fail("cannot create the screen texture");
+    textureSize_ = {screen.Width(), screen.Height()};
+  }
+  SDL_UpdateTexture(texture_, nullptr, screen.Row(0), screen.Width() * static_cast<int>(sizeof(TColor)));
+  presented_ = true;
+  Show();
+}
+
+void SdlPlatform::Show() {
+  if (!presented_) return;
+  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  SDL_RenderPresent(renderer_);
+}
+
+void SdlPlatform::Sleep(unsigned ms) {
+  const std::int64_t deadline = MonotonicNs() + static_cast<std::int64_t>(ms) * kMs;
+  Show();
+  for (;;) {
+    const std::int64_t now = MonotonicNs();
+    if (now >= deadline) return;
+    SDL_Event e;
+    if (!WaitEventUntil(e, deadline, now)) continue;
+    // Input is thrown away; the window keeps its picture, and a close request waits its turn.
+    if (auto ev = Translate(e); ev && ev->kind == InputEvent::Kind::Close) pending_.push_back(*ev);
+  }
+}

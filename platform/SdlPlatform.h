@@ -1,0 +1,41 @@
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string_view>
+
+#include "framework/Platform.h"
+#include "framework/Surface.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+union SDL_Event;
+
+// The real desktop: one fixed-size SDL window, the steady clock and the keyboard and mouse.
+class SdlPlatform : public Platform {
+ public:
+  // Opens a window whose client area is screenSize pixels, at windowPosition on the desktop, with
+  // a UTF-8 caption. Without a display it prints why and ends the program.
+  SdlPlatform(TSize screenSize, TPoint windowPosition, std::string_view captionUtf8);
+  ~SdlPlatform() override;
+  SdlPlatform(const SdlPlatform&) = delete;
+  SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+  std::uint64_t Now() override;
+  InputEvent WaitEvent(std::optional<std::uint64_t> nextDue) override;
+  void Present(const Surface& screen) override;
+  void Sleep(unsigned ms) override;
+
+ private:
+  std::optional<InputEvent> Translate(const SDL_Event& e);
+  void Show();
+
+  std::int64_t startNs_;  // CLOCK_MONOTONIC at construction (<chrono> cannot be compiled for CP932)
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;  // holds the last presented screen, for exposures
+  TSize textureSize_;
+  bool presented_ = false;
+  std::deque<InputEvent> pending_;  // close requests that arrived during Sleep
+};

@@ -1,0 +1,335 @@
+#include "tools/ScriptRunner.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <istream>
+#include <ostream>
+#include <sstream>
+#include <vector>
+
+#include "app/TavoApp.h"
+#include "fishing/TripVariables.h"
+#include "framework/Desktop.h"
+#include "framework/Dialog.h"
+#include "framework/Encoding.h"
+#include "framework/Frame.h"
+#include "framework/MessageBox.h"
+#include "framework/Resources.h"
+#include "platform/HeadlessPlatform.h"
+#include "state/GameState.h"
+#include "state/ProcessValues.h"
+#include "state/Random.h"
+#include "tools/Png.h"
+
+namespace {
+// Thrown to leave the program's loops: the script is over, or it failed.
+struct ScriptEnded {};
+struct ScriptFailed {
+  int code;
+  std::string why;
+};
+
+std::string Quoted(std::string_view cp932) { return "\"" + Cp932ToUtf8(cp932) + "\""; }
+
+template <class T, std::size_t N>
+std::string Join(const T (&values)[N]) {
+  std::string s;
+  for (std::size_t i = 0; i < N; ++i) {
+    if (i) s += ',';
+    s += std::to_string(static_cast<long long>(values[i]));
+  }
+  return s;
+}
+
+std::string Fixed1(double v) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.1f", v);
+  return buf;
+}
+
+std::optional<long long> ParseInt(const std::string& word) {
+  if (word.empty()) return std::nullopt;
+  std::size_t used = 0;
+  try {
+    long long v = std::stoll(word, &used, 10);
+    if (used != word.size()) return std::nullopt;
+    return v;
+  } catch (...) {
+    return std::nullopt;
+  }
+}
+
+const char* ButtonSet(unsigned style) {
+  switch (style & 0xF) {
+    case MB_YESNO:
+      return "yes,no";
+    case MB_YESNOCANCEL:
+      return "yes,no,cancel";
+    default:
+      return "ok";
+  }
+}
+}  // namespace
+
+ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::ostream& err)
+    : script_(script), out_(out), err_(err) {}
+
+void ScriptRunner::Fail(int code, const std::string& why) {
+  silent_ = true;
+  Desktop::Get().SetObserver(nullptr);
+  throw ScriptFailed{code, why};
+}
+
+int ScriptRunner::Run() {
+  HeadlessPlatform platform([this](HeadlessPlatform& p) { return NextInput(p); });
+  Desktop& desktop = Desktop::Get();
+  desktop.Install(platform, {kScreenWidth, kScreenHeight});
+  desktop.SetObserver(this);
+  int code = 0;
+  try {
+    TTavoApp app;
+    app.Run();
+    silent_ = true;
+    desktop.SetObserver(nullptr);
+    out_ << "exit\n";
+  } catch (const ScriptEnded&) {
+    code = 0;
+  } catch (const ScriptFailed& failure) {
+    err_ << "error: line " << lineNumber_ << ": " << failure.why << "\n";
+    code = failure.code;
+  }
+  desktop.SetObserver(nullptr);
+  desktop.Uninstall();
+  out_.flush();
+  return code;
+}
+
+std::optional<InputEvent> ScriptRunner::NextInput(HeadlessPlatform& platform) {
+  std::string line;
+  while (std::getline(script_, line)) {
+    ++lineNumber_;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos || line[first] == '#') continue;
+    return Execute(line.substr(first), platform);
+  }
+  // The end of the script: leave without the close query, so nothing is saved.
+  silent_ = true;
+  Desktop::Get().SetObserver(nullptr);
+  throw ScriptEnded{};
+}
+
+std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, HeadlessPlatform& platform) {
+  std::istringstream words(line);
+  std::vector<std::string> w;
+  for (std::string word; words >> word;) w.push_back(word);
+  const std::string& cmd = w[0];
+  Desktop& desktop = Desktop::Get();
+  auto malformed = [&] { Fail(2, "malformed command: " + line); };
+  auto intArg = [&](std::size_t i) {
+    std::optional<long long> v = ParseInt(w[i]);
+    if (!v) malformed();
+    return *v;
+  };
+  using K = InputEvent::Kind;
+
+  if (cmd == "click" || cmd == "rclick") {
+    if (w.size() != 3) malformed();
+    InputEvent down;
+    down.kind = K::MouseDown;
+    down.button = cmd == "click" ? MouseButton::Left : MouseButton::Right;
+    down.point = {static_cast<int>(intArg(1)), static_cast<int>(intArg(2))};
+    if (desktop.TopmostMessageBox()) Fail(1, "a message box is open");
+    TWindow* target = desktop.TopmostModal();
+    if (!target) {
+      auto* frame = dynamic_cast<TDecoratedFrame*>(desktop.MainWindow());
+      if (!frame || !frame->IsCreated()) Fail(1, "no window to click");
+      target = frame->GetClientWindow();
+    }
+    down.target = target;
+    if (down.button == MouseButton::Left) {
+      InputEvent up = down;
+      up.kind = K::MouseUp;
+      platform.Queue(up);
+    }
+    return down;
+  }
+  if (cmd == "press") {
+    if (w.size() != 2) malformed();
+    int id = static_cast<int>(intArg(1));
+    const auto& windows = desktop.TopLevels();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+      auto* dialog = dynamic_cast<TDialog*>(*it);
+      if (!dialog || !desktop.IsEnabled(dialog)) continue;
+      Control* c = dialog->FindControl(id);
+      if (!c || !c->enabled ||
+          (c->kind != ControlKind::PushButton && c->kind != ControlKind::DefPushButton))
+        continue;
+      InputEvent e;
+      e.kind = K::Command;
+      e.target = dialog;
+      e.id = id;
+      return e;
+    }
+    Fail(1, "no enabled window has a button " + w[1]);
+  }
+  if (cmd == "menu") {
+    if (w.size() != 2) malformed();
+    int id = static_cast<int>(intArg(1));
+    if (desktop.TopmostModal()) Fail(1, "a modal window is open");
+    auto* frame = dynamic_cast<TDecoratedFrame*>(desktop.MainWindow());
+    if (!frame || !frame->IsCreated()) Fail(1, "the frame is not shown");
+    bool known = false;
+    for (const auto& popup : frame->Menu()->popups)
+      for (const auto& item : popup.items) known = known || (item.command == id && id != 0);
+    if (!known) Fail(1, "the menu has no command " + w[1]);
+    InputEvent e;
+    e.kind = K::Command;
+    e.target = frame;
+    e.id = id;
+    return e;
+  }
+  if (cmd == "close") {
+    TWindow* target = nullptr;
+    if (w.size() == 1) {
+      if (desktop.TopLevels().empty()) Fail(1, "no window is open");
+      target = desktop.TopLevels().back();
+    } else {
+      std::string caption = Utf8ToCp932(line.substr(line.find_first_not_of(" \t", 5)));
+      if (caption.size() >= 2 && caption.front() == '"' && caption.back() == '"')
+        caption = caption.substr(1, caption.size() - 2);
+      const auto& windows = desktop.TopLevels();
+      for (auto it = windows.rbegin(); it != windows.rend() && !target; ++it)
+        if (desktop.IsEnabled(*it) && (*it)->Title() == caption) target = *it;
+      if (!target) Fail(1, "no enabled window has that caption");
+    }
+    if (auto* box = dynamic_cast<TDialog*>(target); box && box->IsMessageBox() && !box->HasCloseBox())
+      Fail(1, "this message box has no close box");
+    InputEvent e;
+    e.kind = K::Close;
+    e.target = target;
+    return e;
+  }
+  if (cmd == "answer") {
+    if (w.size() != 2) malformed();
+    static const std::pair<const char*, int> kAnswers[] = {{"yes", IDYES}, {"no", IDNO}, {"cancel", IDCANCEL}, {"ok", IDOK}};
+    int id = 0;
+    for (const auto& [name, value] : kAnswers)
+      if (w[1] == name) id = value;
+    if (!id) malformed();
+    auto* box = dynamic_cast<TDialog*>(desktop.TopmostMessageBox());
+    if (!box) Fail(1, "no message box is open");
+    if (!desktop.IsEnabled(box) || !box->FindControl(id)) Fail(1, "the message box has no button " + w[1]);
+    InputEvent e;
+    e.kind = K::AnswerBox;
+    e.id = id;
+    return e;
+  }
+  if (cmd == "key") {
+    if (w.size() != 2) malformed();
+    InputEvent e;
+    e.kind = K::KeyDown;
+    if (w[1] == "enter")
+      e.key = Key::Enter;
+    else if (w[1] == "esc")
+      e.key = Key::Escape;
+    else
+      malformed();
+    if (desktop.TopLevels().empty()) Fail(1, "no window has the focus");
+    InputEvent up = e;
+    up.kind = K::KeyUp;
+    platform.Queue(up);
+    return e;
+  }
+  if (cmd == "wait") {
+    if (w.size() != 2) malformed();
+    long long ms = intArg(1);
+    if (ms < 0) malformed();
+    platform.BeginWait(static_cast<std::uint64_t>(ms));
+    return std::nullopt;
+  }
+  if (cmd == "state") {
+    if (w.size() != 1) malformed();
+    PrintState();
+    return std::nullopt;
+  }
+  if (cmd == "trace") {
+    if (w.size() != 2 || (w[1] != "on" && w[1] != "off")) malformed();
+    tracing_ = w[1] == "on";
+    return std::nullopt;
+  }
+  if (cmd == "shot") {
+    if (w.size() != 2) malformed();
+    desktop.PaintAll();
+    if (!WritePng(desktop.Compose(), w[1])) Fail(1, "cannot write " + w[1]);
+    return std::nullopt;
+  }
+  if (cmd == "bitmaps") {
+    if (w.size() != 1) malformed();
+    for (const BitmapResourceInfo& b : BitmapResourceTable())
+      out_ << "bitmap " << b.id << " " << b.width << "x" << b.height << "\n";
+    return std::nullopt;
+  }
+  malformed();
+  return std::nullopt;
+}
+
+void ScriptRunner::PrintState() {
+  const GameState& g = gameState;
+  std::ostringstream s;
+  s << "state\n";
+  s << "equipped=" << Join(g.equipped) << "\n";
+  s << "reserved7=" << static_cast<int>(g.reserved7) << "\n";
+  s << "nushiPresent=" << Join(g.nushiPresent) << "\n";
+  s << "nushiHeld=" << Join(g.nushiHeld) << "\n";
+  s << "bestLevel=" << g.bestLevel << "\n";
+  s << "money=" << g.money << "\n";
+  s << "dayCount=" << g.dayCount << "\n";
+  s << "tournamentLevel=" << g.tournamentLevel << "\n";
+  std::string owned;
+  for (int i = 0; i < 70; ++i)
+    if (g.items[i].owned == 1) owned += (owned.empty() ? "" : ",") + std::to_string(i);
+  s << "owned=" << owned << "\n";
+  s << "tripLevel=" << tripLevel << "\n";
+  s << "selectedWater=" << selectedWater << "\n";
+  s << "selectedMaster=" << selectedMaster << "\n";
+  s << "creelCount=" << creelCount << "\n";
+  for (int i = 0; i < CountedCreelEntries(); ++i)
+    s << "creel[" << i << "]=" << creel[i].species << "," << Fixed1(creel[i].sizeCm) << ","
+      << Fixed1(creel[i].weightKg) << "\n";
+  s << "nushiCaughtToday=" << Join(nushiCaughtToday) << "\n";
+  s << "todayCarpWeight=" << Fixed1(todayCarpWeight) << "\n";
+  for (const TripVariable& v : kTripVariables) s << v.name << "=" << *v.value << "\n";
+  char rng[32];
+  std::snprintf(rng, sizeof rng, "%016" PRIX64, RandomState());
+  s << "rng=" << rng << "\n";
+  s << "time=" << Desktop::Get().Now() << "\n";
+  s << "end\n";
+  out_ << s.str();
+}
+
+void ScriptRunner::BoxOpened(std::string_view text, std::string_view caption, unsigned style) {
+  if (silent_) return;
+  out_ << "box " << Quoted(text) << " caption " << Quoted(caption) << " buttons " << ButtonSet(style)
+       << ((style & MB_ICONQUESTION) ? " icon question" : "") << "\n";
+}
+
+void ScriptRunner::DialogOpened(const TWindow& dialog) {
+  if (!silent_) out_ << "open " << Quoted(dialog.Title()) << "\n";
+}
+
+void ScriptRunner::DialogClosed(const TWindow& dialog) {
+  if (!silent_) out_ << "closed " << Quoted(dialog.Title()) << "\n";
+}
+
+void ScriptRunner::StatusTextSet(std::string_view text) {
+  if (!silent_) out_ << "status " << Quoted(text) << "\n";
+}
+
+void ScriptRunner::TextDrawn(const TWindow&, int x, int y, std::string_view text) {
+  if (!silent_) out_ << "text " << x << " " << y << " " << Quoted(text) << "\n";
+}
+
+void ScriptRunner::TraceLine(std::string_view line) {
+  if (!silent_ && tracing_) out_ << line << "\n";
+}

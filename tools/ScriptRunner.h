@@ -1,0 +1,41 @@
+#pragma once
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include "framework/Platform.h"
+#include "framework/UiObserver.h"
+
+class HeadlessPlatform;
+
+// Runs the whole program on the headless platform, driven by a script of commands (one a line),
+// and prints what the player would see, one event a line. Texts in and out are UTF-8.
+class ScriptRunner : public UiObserver {
+ public:
+  ScriptRunner(std::istream& script, std::ostream& out, std::ostream& err);
+  // Returns the exit code: 0 at the end of the script or when the program ends by itself,
+  // 1 for a command that cannot apply, 2 for a malformed line.
+  int Run();
+
+  // UiObserver
+  void BoxOpened(std::string_view text, std::string_view caption, unsigned style) override;
+  void DialogOpened(const TWindow& dialog) override;
+  void DialogClosed(const TWindow& dialog) override;
+  void StatusTextSet(std::string_view text) override;
+  void TextDrawn(const TWindow& window, int x, int y, std::string_view text) override;
+  bool Tracing() const override { return tracing_; }
+  void TraceLine(std::string_view line) override;
+
+ private:
+  std::optional<InputEvent> NextInput(HeadlessPlatform& platform);
+  std::optional<InputEvent> Execute(const std::string& line, HeadlessPlatform& platform);
+  void PrintState();
+  [[noreturn]] void Fail(int code, const std::string& why);
+
+  std::istream& script_;
+  std::ostream& out_;
+  std::ostream& err_;
+  int lineNumber_ = 0;
+  bool tracing_ = false;
+  bool silent_ = false;  // after the script has ended: unwinding prints nothing
+};
