@@ -29,7 +29,19 @@ struct ScriptFailed {
   std::string why;
 };
 
-std::string Quoted(std::string_view cp932) { return "\"" + Cp932ToUtf8(cp932) + "\""; }
+// A text in double quotes on one line: line breaks, quotes and backslashes are escaped.
+std::string Quoted(std::string_view cp932) {
+  std::string quoted = "\"";
+  for (char c : Cp932ToUtf8(cp932)) {
+    if (c == '\n')
+      quoted += "\\n";
+    else if (c == '"' || c == '\\')
+      quoted += std::string("\\") + c;
+    else
+      quoted += c;
+  }
+  return quoted + "\"";
+}
 
 template <class T, std::size_t N>
 std::string Join(const T (&values)[N]) {

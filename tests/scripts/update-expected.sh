@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# update-expected.sh [NAME...]: rewrites NAME.out from the current program (all scripts without
+# names). Read the diff before committing: an expected output is only as good as its review.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=${BUILD:-$here/../../build}
+names=("$@")
+[ ${#names[@]} -gt 0 ] || names=($(cd "$here" && ls *.script | sed 's/\.script$//'))
+for name in "${names[@]}"; do
+  work=$(mktemp -d)
+  (
+    cd "$work"
+    while IFS= read -r line; do
+      case "$line" in
+        "#! save"*) eval "\"$build/tests/tavo2-savegen\" ${line#\#! save}" > tavo2.dat ;;
+        "#! mkdir "*) mkdir -p "${line#\#! mkdir }" ;;
+      esac
+    done < "$here/$name.script"
+    "$build/tavo2-script" "$here/$name.script" > "$here/$name.out" 2>/dev/null || true
+  )
+  rm -rf "$work"
+done
