@@ -1,0 +1,85 @@
+#include <string>
+#include <vector>
+
+#include "framework/Window.h"
+#include "tests/unit/DesktopFixture.h"
+
+namespace {
+struct Tick {
+  int id;
+  std::uint64_t at;
+  friend bool operator==(const Tick&, const Tick&) = default;
+};
+
+// A window that records its timer ticks and can act inside a handler.
+class TTicker : public TWindow {
+ public:
+  TTicker() : TWindow(nullptr, "ticker") {}
+  DECLARE_RESPONSE_TABLE(TTicker);
+  void EvTimer(int id) {
+    ticks.push_back({id, Desktop::Get().Now()});
+    if (onTick) onTick(id);
+  }
+  std::vector<Tick> ticks;
+  std::function<void(int)> onTick;
+};
+DEFINE_RESPONSE_TABLE(TTicker, TWindow, RT::Timer(&TTicker::EvTimer))
+
+using TimerTest = DesktopTest;
+}  // namespace
+
+TEST_F(TimerTest, PeriodicTimersKeepTheirRhythmAndTiesFireInSetOrder) {
+  TTicker w;
+  w.Create();
+  w.SetTimer(2, 20);
+  w.SetTimer(1, 10);
+  ThenWait(40);
+  RunSteps();
+  // At 20 and 40 both are due: timer 2 was set first, then after each firing the due time that was
+  // set earliest goes first.
+  std::vector<Tick> want{{1, 10}, {2, 20}, {1, 20}, {1, 30}, {2, 40}, {1, 40}};
+  EXPECT_EQ(w.ticks, want);
+  EXPECT_EQ(Now(), 40u);
+}
+
+TEST_F(TimerTest, SettingOrKillingInTheHandlerWins) {
+  TTicker w;
+  w.Create();
+  w.SetTimer(1, 100);
+  w.SetTimer(2, 30);
+  w.onTick = [&](int id) {
+    if (id == 1) w.SetTimer(1, 7);  // a new period from now
+    if (id == 2 && w.ticks.size() >= 2) w.KillTimer(2);
+  };
+  ThenWait(120);
+  RunSteps();
+  std::vector<Tick> want{{2, 30}, {2, 60}, {1, 100}, {1, 107}, {1, 114}};
+  EXPECT_EQ(w.ticks, want);
+}
+
+TEST_F(TimerTest, SleepDelaysTimersAndEachFiresOnceAfterIt) {
+  TTicker w;
+  w.Create();
+  w.SetTimer(1, 10);
+  w.SetTimer(2, 1000);
+  w.onTick = [&](int id) {
+    if (id == 1 && w.ticks.size() == 1) Desktop::Get().Sleep(35);  // timer 1 falls due 3 times meanwhile
+  };
+  ThenWait(60);
+  RunSteps();
+  // The sleep starts at 10 and ends at 45; timer 1 fires once at 45, then one period after that.
+  std::vector<Tick> want{{1, 10}, {1, 45}, {1, 55}};
+  EXPECT_EQ(w.ticks, want);
+}
+
+TEST_F(TimerTest, DestroyedWindowsLoseTheirTimers) {
+  auto* w = new TTicker;
+  w->Create();
+  w->SetTimer(1, 5);
+  w->onTick = [&](int) { w->Destroy(); };
+  ThenWait(30);
+  RunSteps();
+  EXPECT_EQ(w->ticks.size(), 1u);
+  EXPECT_FALSE(Desktop::Get().Timers().Exists(w, 1));
+  delete w;
+}
