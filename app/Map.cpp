@@ -3,13 +3,22 @@
 #include <cstdio>
 
 #include "app/HelpWindow.h"
+#include "app/MapPlaces.h"
 #include "app/StatusText.h"
+#include "fishing/Turistart.h"
 #include "framework/DC.h"
+#include "framework/Desktop.h"
 #include "framework/Dialog.h"
 #include "framework/Frame.h"
+#include "quests/Master.h"
+#include "quests/Tournament.h"
+#include "shops/FishShop.h"
+#include "shops/Home.h"
+#include "shops/Shop.h"
 #include "state/GameState.h"
 #include "state/ProcessValues.h"
 #include "state/Reset.h"
+#include "state/Saturate.h"
 #include "state/SaveFile.h"
 
 namespace {
@@ -18,6 +27,20 @@ constexpr int kCmEndDay = 55534;
 constexpr int kCmHelp = 55542;
 constexpr int kCmAbout = 55543;
 constexpr int kAboutTemplate = 1;
+constexpr int kHomeTemplate = 2;
+constexpr int kShopTemplate = 4;
+constexpr int kFishShopTemplate = 6;
+constexpr int kMasterTemplate = 6;
+constexpr int kFishingTemplate = 7;
+constexpr int kTournamentTemplate = 11;
+constexpr unsigned kChampionSplashMs = 5000;
+
+// Runs a destination dialog modally; the map has no use for its result.
+template <class Dialog>
+void Visit(TWindow* map, int templateId) {
+  Dialog dialog(map, templateId);
+  dialog.Execute();
+}
 }  // namespace
 
 DEFINE_RESPONSE_TABLE(TTavo2, TWindow,
@@ -60,12 +83,85 @@ void TTavo2::Paint(TDC& dc, bool, const TRect&) { MapPaint(dc); }
 
 void TTavo2::MapPaint(TDC& dc) {
   TMemoryDC memory(dc);
-  memory.SelectObject(homeMap_);
-  dc.BitBlt(0, 0, homeMap_.Width(), homeMap_.Height(), memory, 0, 0, Rop::SrcCopy);
+  auto draw = [&](TBitmap& bitmap, int x, int y) {
+    memory.SelectObject(bitmap);
+    dc.BitBlt(x, y, bitmap.Width(), bitmap.Height(), memory, 0, 0, Rop::SrcCopy);
+  };
+  if (gameState.tournamentLevel == 5) {
+    // The national title: shown once, in full view, for five seconds.
+    gameState.tournamentLevel = 6;
+    TClientDC whole(*this);  // the whole window, whatever part is being repainted
+    memory.SelectObject(championSplash_);
+    whole.BitBlt(0, 0, championSplash_.Width(), championSplash_.Height(), memory, 0, 0, Rop::SrcCopy);
+    Desktop::Get().Sleep(kChampionSplashMs);
+  }
+  draw(gameState.tournamentLevel > 6 ? worldMap_ : homeMap_, 0, 0);
+  // The pond has no master to take its fish, so a pond master fish is let go at the next paint.
+  if (gameState.nushiHeld[0] == 1) gameState.nushiHeld[0] = 0;
+  for (int water = 0; water < kWaterCount; ++water)
+    if (gameState.nushiPresent[water] == 1)
+      draw(water == 0 ? pondMarker_ : lakeMarker_, kMarkerPositions[water].x, kMarkerPositions[water].y);
+  if (AllMasterFishCaught() && gameState.tournamentLevel < 7) draw(tournamentHouse_, 15, 190);
+  if (gameState.tournamentLevel == 6) {
+    draw(worldButton_, 140, 195);
+    draw(crown_, 44, 266);
+  }
   if (statusBar) statusBar->SetText(StatusText(gameState.dayCount, CreelWeight()));
 }
 
-void TTavo2::MapClick(const TPoint&) {}
+void TTavo2::MapClick(const TPoint& point) {
+  // Every place is tested, even after a match; the rectangles do not overlap.
+  for (const MapPlace& place : MapPlaces())
+    if (Contains(place, point.x, point.y) && ConditionHolds(place.condition)) GoTo(place);
+}
+
+void TTavo2::GoTo(const MapPlace& place) {
+  switch (place.place) {
+    case Place::Home:
+      Visit<THome>(this, kHomeTemplate);
+      break;
+    case Place::TackleShop:
+      Visit<TShop>(this, kShopTemplate);
+      break;
+    case Place::FishShop:
+      Visit<TSakanaya>(this, kFishShopTemplate);
+      break;
+    case Place::Master:
+      selectedMaster = place.number;
+      Visit<TPro>(this, kMasterTemplate);
+      break;
+    case Place::Water:
+      selectedWater = place.number;
+      Visit<TTuristart>(this, kFishingTemplate);
+      // Every visit to a water is a day, however it ended.
+      if (gameState.bestLevel < tripLevel) gameState.bestLevel = tripLevel;
+      gameState.dayCount = SaturatingAdd(gameState.dayCount, 1);
+      RepaintNow();
+      break;
+    case Place::TournamentHouse:
+      Visit<TTaikai>(this, kTournamentTemplate);
+      RepaintNow();
+      break;
+    case Place::WorldButton:
+      gameState.tournamentLevel = 7;
+      StartWorldStage();
+      RepaintNow();
+      break;
+  }
+}
+
+void TTavo2::RepaintNow() {
+  Invalidate(true);
+  UpdateWindow();
+}
+
+void StartWorldStage() {
+  for (int water = 0; water < kWaterCount; ++water) {
+    gameState.nushiPresent[water] = 1;
+    gameState.nushiHeld[water] = 0;
+    nushiCaughtToday[water] = 0;
+  }
+}
 
 void TTavo2::ShowCoordinates(const TPoint& point) {
   char text[64];
@@ -77,8 +173,7 @@ void TTavo2::ShowCoordinates(const TPoint& point) {
 void TTavo2::CmStartOver() {
   if (MessageBox("初めから行いますか！", "ポムル", MB_YESNO) != IDYES) return;
   ResetGameState();
-  Invalidate(true);
-  UpdateWindow();
+  RepaintNow();
 }
 
 void TTavo2::CmEndDay() { CloseWindow(); }

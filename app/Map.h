@@ -2,6 +2,11 @@
 #include "framework/Bitmap.h"
 #include "framework/Window.h"
 
+struct MapPlace;
+
+// Restores the six master fish when the world stage begins.
+void StartWorldStage();
+
 // The map window: the client of the main frame, the hub every place is reached from. It loads the
 // game when it is constructed and saves it in its close query.
 class TTavo2 : public TWindow {
@@ -22,6 +27,8 @@ class TTavo2 : public TWindow {
   void MapClick(const TPoint& point);
   void ShowCoordinates(const TPoint& point);
   void MapPaint(TDC& dc);
+  void GoTo(const MapPlace& place);
+  void RepaintNow();
 
  private:
   TBitmap homeMap_;
