@@ -1,6 +1,8 @@
 #include "platform/SdlPlatform.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xutil.h>
 
 #include <time.h>
 
@@ -39,6 +41,36 @@ bool WaitEventUntil(SDL_Event& e, std::int64_t deadline, std::int64_t now) {
   }
   SleepUntilNs(std::min(deadline, now + kFineStep));
   return SDL_PollEvent(&e) != 0;
+}
+
+// SDL stores the caption in the old WM_NAME property as raw UTF-8 bytes typed as Latin-1, so
+// whatever reads that property (xdotool, xprop, older window managers) sees garbage. Store it
+// there again typed as UTF8_STRING. libX11 is already loaded by SDL; its functions are looked up
+// at run time so that the program needs no X11 link of its own.
+void SetLegacyWindowName(SDL_Window* window, const std::string& caption) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) return;
+  void* x11 = SDL_LoadObject("libX11.so.6");
+  if (x11 == nullptr) return;
+  using InternAtom = Atom (*)(Display*, const char*, int);
+  using SetProperty = void (*)(Display*, Window, XTextProperty*, Atom);
+  using Flush = int (*)(Display*);
+  const auto internAtom = reinterpret_cast<InternAtom>(SDL_LoadFunction(x11, "XInternAtom"));
+  const auto setProperty = reinterpret_cast<SetProperty>(SDL_LoadFunction(x11, "XSetTextProperty"));
+  const auto flush = reinterpret_cast<Flush>(SDL_LoadFunction(x11, "XFlush"));
+  if (internAtom != nullptr && setProperty != nullptr && flush != nullptr) {
+    Display* display = info.info.x11.display;
+    // The atom may not exist yet on a fresh server, so it is created if need be.
+    XTextProperty property{};
+    property.value = reinterpret_cast<unsigned char*>(const_cast<char*>(caption.data()));
+    property.encoding = internAtom(display, "UTF8_STRING", 0);
+    property.format = 8;
+    property.nitems = caption.size();
+    setProperty(display, info.info.x11.window, &property, XA_WM_NAME);
+    flush(display);
+  }
+  SDL_UnloadObject(x11);
 }
 
 [[noreturn]] void Fail(const char* what) {
@@ -82,7 +114,9 @@ SdlPlatform::SdlPlatform(TSize screenSize, TPoint windowPosition, std::string_vi
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  // Plain software drawing to an X image: no OpenGL, identical pixels everywhere, safe on Xvfb.
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) Fail("cannot open a window (is DISPLAY set?)");
   const std::string caption(captionUtf8);
   window_ = SDL_CreateWindow(caption.c_str(), windowPosition.x, windowPosition.y, screenSize.cx, screenSize.cy,
@@ -90,6 +124,8 @@ SdlPlatform::SdlPlatform(TSize screenSize, TPoint windowPosition, std::string_vi
   if (window_ == nullptr) Fail("cannot create the window");
   renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
   if (renderer_ == nullptr) Fail("cannot create a renderer");
+  // Only now: on some setups creating the renderer replaces the X window.
+  SetLegacyWindowName(window_, caption);
   // The game reads keys, not text: keep input methods out of the way.
   SDL_StopTextInput();
 }
@@ -103,6 +139,10 @@ SdlPlatform::~SdlPlatform() {
 
 std::uint64_t SdlPlatform::Now() {
   return static_cast<std::uint64_t>((MonotonicNs() - startNs_) / kMs);
+}
+
+std::uint64_t SdlPlatform::NowMicroseconds() const {
+  return static_cast<std::uint64_t>((MonotonicNs() - startNs_) / 1000);
 }
 
 std::optional<InputEvent> SdlPlatform::Translate(const SDL_Event& e) {

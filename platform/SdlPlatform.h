@@ -16,13 +16,15 @@ union SDL_Event;
 class SdlPlatform : public Platform {
  public:
   // Opens a window whose client area is screenSize pixels, at windowPosition on the desktop, with
-  // a UTF-8 caption. Without a display it prints why and ends the program.
+  // a UTF-8 caption. If no window can be opened it prints why and ends the program.
   SdlPlatform(TSize screenSize, TPoint windowPosition, std::string_view captionUtf8);
   ~SdlPlatform() override;
   SdlPlatform(const SdlPlatform&) = delete;
   SdlPlatform& operator=(const SdlPlatform&) = delete;
 
   std::uint64_t Now() override;
+  // The same clock in microseconds, for measuring how late timers arrive.
+  std::uint64_t NowMicroseconds() const;
   InputEvent WaitEvent(std::optional<std::uint64_t> nextDue) override;
   void Present(const Surface& screen) override;
   void Sleep(unsigned ms) override;
