@@ -237,8 +237,8 @@ void TDialog::ComposeInto(Surface& screen) const {
   TWindow::ComposeInto(screen);
   const TRect client = ScreenClientRect().Intersect(all);
   const TPoint o = ClientOrigin();
-  for (std::size_t i = 0; i < controls_.size(); ++i)
-    DrawControl(screen, client, o, controls_[i], static_cast<int>(i) == focusedButton_);
+  const Control* enterButton = DefaultButton();
+  for (const Control& c : controls_) DrawControl(screen, client, o, c, &c == enterButton);
 }
 
 void DrawControl(Surface& s, const TRect& clip, TPoint o, const Control& c, bool focused) {
@@ -248,7 +248,8 @@ void DrawControl(Surface& s, const TRect& clip, TPoint o, const Control& c, bool
     case ControlKind::DefPushButton: {
       s.Fill(r.Intersect(clip), look::kFace);
       TRect face = r;
-      if (c.kind == ControlKind::DefPushButton || focused) {
+      // The heavy outline marks the button Enter would press: the focused one.
+      if (focused) {
         look::HLine(s, clip, r.left, r.right, r.top, look::kDarkShadow);
         look::HLine(s, clip, r.left, r.right, r.bottom - 1, look::kDarkShadow);
         look::VLine(s, clip, r.left, r.top, r.bottom, look::kDarkShadow);

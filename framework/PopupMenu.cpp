@@ -61,6 +61,13 @@ void TPopupMenu::Choose(int index) {
   done_ = true;
 }
 
+void TPopupMenu::ComposeInto(Surface& screen) const {
+  TRect outer = ScreenOuterRect();
+  screen.Fill(outer.Intersect(screen.Bounds()), kFaceGrey);
+  look::RaisedEdge(screen, screen.Bounds(), outer, false);
+  TWindow::ComposeInto(screen);
+}
+
 void TPopupMenu::Paint(TDC&, bool, const TRect&) {
   Surface& s = ClientSurface();
   const TRect all = s.Bounds();

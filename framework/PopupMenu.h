@@ -14,6 +14,7 @@ class TPopupMenu : public TWindow {
   TRect ScreenOuterRect() const override;
   TColor Background() const override { return kFaceGrey; }
   void Paint(TDC& dc, bool erase, const TRect& rect) override;
+  void ComposeInto(Surface& screen) const override;
   void MouseInput(Msg kind, TPoint clientPoint) override;
   void KeyInput(const Message& m) override;
   // Result of a tracked popup opening its neighbour: -1 left, +1 right.

@@ -1,5 +1,7 @@
 #include "platform/SdlPlatform.h"
 
+#include <cstring>
+
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/Xutil.h>
@@ -221,6 +223,16 @@ InputEvent SdlPlatform::WaitEvent(std::optional<std::uint64_t> nextDue) {
       if (auto ev = Translate(e)) return *ev;
     }
   }
+}
+
+void SdlPlatform::SetIcon(const Surface& icon) {
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, icon.Width(), icon.Height(), 32, SDL_PIXELFORMAT_RGB888);
+  if (s == nullptr) return;
+  for (int y = 0; y < icon.Height(); ++y)
+    std::memcpy(static_cast<char*>(s->pixels) + static_cast<std::ptrdiff_t>(y) * s->pitch, icon.Row(y),
+                static_cast<std::size_t>(icon.Width()) * sizeof(TColor));
+  SDL_SetWindowIcon(window_, s);
+  SDL_FreeSurface(s);
 }
 
 void SdlPlatform::Present(const Surface& screen) {

@@ -28,6 +28,8 @@ class SdlPlatform : public Platform {
   InputEvent WaitEvent(std::optional<std::uint64_t> nextDue) override;
   void Present(const Surface& screen) override;
   void Sleep(unsigned ms) override;
+  // The OS window's icon.
+  void SetIcon(const Surface& icon);
 
  private:
   std::optional<InputEvent> Translate(const SDL_Event& e);
