@@ -75,7 +75,11 @@ void TWindow::Destroy() {
   }
   OnDestroyed();
   if (desktop.MainWindow() == this) desktop.Quit();
-  if (ownedByFramework_) desktop.DeleteLater(this);
+  if (ownedByFramework_) {
+    // Deleted only once no handler can be running on it; its pixels can go now.
+    surface_ = Surface();
+    desktop.DeleteLater(this);
+  }
 }
 
 void TWindow::CloseWindow() {

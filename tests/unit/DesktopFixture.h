@@ -42,13 +42,14 @@ class DesktopTest : public ::testing::Test {
     e.id = id;
     ThenEvent(e);
   }
-  void ThenCommand(TWindow* target, int id) {
+  static InputEvent CommandEvent(TWindow* target, int id) {
     InputEvent e;
     e.kind = InputEvent::Kind::Command;
     e.target = target;
     e.id = id;
-    ThenEvent(e);
+    return e;
   }
+  void ThenCommand(TWindow* target, int id) { ThenEvent(CommandEvent(target, id)); }
   // Runs the loop until the steps run out.
   void RunSteps() {
     try {

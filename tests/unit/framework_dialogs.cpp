@@ -151,11 +151,7 @@ TEST_F(DialogTest, UncoveredWindowsRepaintWhereTheyWereCovered) {
   Then([&](HeadlessPlatform&) -> std::optional<InputEvent> {
     covered = dialog.ScreenOuterRect();
     canvas.painted.clear();
-    InputEvent ok;
-    ok.kind = InputEvent::Kind::Command;
-    ok.target = &dialog;
-    ok.id = IDOK;
-    return ok;
+    return CommandEvent(&dialog, IDOK);
   });
   ExecuteToEnd(dialog);
   ThenWait(0);
@@ -172,11 +168,7 @@ TEST_F(DialogTest, ModelessWindowsCloseWithTheirParent) {
   Then([&](HeadlessPlatform&) -> std::optional<InputEvent> {
     (new TDialog(&parent, kToolTemplate))->Create();
     (new TDialog(&parent, kToolTemplate))->Create();
-    InputEvent ok;
-    ok.kind = InputEvent::Kind::Command;
-    ok.target = &parent;
-    ok.id = IDOK;
-    return ok;
+    return CommandEvent(&parent, IDOK);
   });
   ExecuteToEnd(parent);
   const std::string title = parent.Title();
