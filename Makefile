@@ -1,5 +1,6 @@
 # make run   — install what is missing, build, play
 # make test  — install what is missing, build, run every test (plain, sanitized, real window)
+# make docs  — build, then take the README's screenshots (tests/docs/*.script) into docs/
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
@@ -37,6 +38,9 @@ smoke: build
 
 bench: build
 	bash tests/bench/run.sh $(BUILD)
+
+docs: build
+	bash tests/docs/screenshots.sh $(BUILD) docs
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

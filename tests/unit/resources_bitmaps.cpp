@@ -42,7 +42,7 @@ TEST(ResourcesBitmaps, EveryNumberHasItsSizeAndDepth) {
       EXPECT_EQ(s.Bounds(), TRect::FromSize(0, 0, r.width, r.height));
       EXPECT_EQ(&BitmapResource(id), &s) << "not cached";
       const auto colours = Colours(s);
-      EXPECT_GE(colours.size(), 2u) << "a plain fill shows no number";
+      EXPECT_GE(colours.size(), 2u) << "a plain fill shows nothing";
       EXPECT_LE(colours.size(), static_cast<std::size_t>(r.colors));
       if (r.colors == 2) {
         EXPECT_EQ(colours, (std::set<TColor>{kBlack, kWhite}));
@@ -82,14 +82,37 @@ TEST(ResourcesBitmaps, SpritesLeaveTheSceneAloneOutsideTheirMask) {
         }
         shown += mask.Pixel(x, y) == kBlack && picture.Pixel(x, y) != kBlack;
       }
-    EXPECT_GT(shown, out.Width() * out.Height() / 4) << "the sprite should be clearly visible";
+    // Line drawings of a rod and a float: a tenth of the square is plenty to be seen.
+    EXPECT_GT(shown, out.Width() * out.Height() / 10) << "the sprite should be clearly visible";
   }
+}
+
+// The lure picture is cut to the float's height above the water: with the bait settled (depth 80)
+// only its top 16 rows are drawn, and they must still show the twitch.
+TEST(ResourcesBitmaps, LureShowsAboveASettledFloat) {
+  const Surface& mask = BitmapResource(73);
+  int shown = 0;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < mask.Width(); ++x) shown += mask.Pixel(x, y) == kBlack;
+  EXPECT_GT(shown, 16 * mask.Width() / 8);
 }
 
 TEST(ResourcesBitmaps, SceneHasNoSeamUnderTheFloatStrip) {
   const Surface& scene = BitmapResource(70);
   for (int y = 0; y < 96; ++y)
     for (int x = 0; x < 8; ++x) ASSERT_EQ(scene.Pixel(122 + x, y), scene.Pixel(132 + x, y)) << x << "," << y;
+}
+
+// The lure's repair copies scene columns 122..153 over 130..161, and the float is drawn with its own
+// background over columns 132..139 at any depth: both need one plain colour there, the float's.
+TEST(ResourcesBitmaps, FloatAndLureLeaveNoStripInTheScene) {
+  const Surface& scene = BitmapResource(70);
+  const Surface& floatPicture = BitmapResource(71);
+  const TColor sky = floatPicture.Pixel(0, 0);
+  EXPECT_EQ(floatPicture.Pixel(7, 0), sky);
+  for (int y = 0; y < 96; ++y)
+    for (int x = 122; x < 162; ++x) ASSERT_EQ(scene.Pixel(x, y), sky) << x << "," << y;
+  EXPECT_NE(scene.Pixel(135, 96), sky) << "the water line is at row 96";
 }
 
 TEST(ResourcesBitmapsDeathTest, UnknownNumbersAbort) {
