@@ -35,7 +35,9 @@ void Desktop::Install(Platform& platform, TSize screenSize) {
 }
 
 void Desktop::Uninstall() {
-  // Destroy what is still shown, top first, then delete what the framework owns.
+  // Destroy what is still shown, top first, then delete what the framework owns. Nobody hears
+  // about it: the observer may be gone already.
+  observer_ = nullptr;
   while (!topLevels_.empty()) {
     TWindow* w = topLevels_.back();
     w->Destroy();
@@ -98,7 +100,7 @@ void Desktop::RunLoop(const std::function<bool()>& done) {
     PaintAll();
     if (loopDepth == 1) FlushDeletes();
     if (dirty_) {
-      platform_->Present(Compose());
+      if (platform_->WantsFrames()) platform_->Present(Compose());
       dirty_ = false;
     }
     if (quit_ || done()) break;
@@ -227,7 +229,7 @@ void Desktop::DispatchKey(const InputEvent& event) {
 
 void Desktop::Sleep(unsigned ms) {
   PaintAll();
-  platform_->Present(Compose());
+  if (platform_->WantsFrames()) platform_->Present(Compose());
   dirty_ = false;
   platform_->Sleep(ms);
   timers_.AfterSleep(Now());

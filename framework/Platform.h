@@ -46,6 +46,8 @@ class Platform {
   virtual InputEvent WaitEvent(std::optional<std::uint64_t> nextDue) = 0;
   // Shows the composed screen.
   virtual void Present(const Surface& screen) = 0;
+  // False for a platform with nothing to show the screen on: the desktop then never composes it.
+  virtual bool WantsFrames() const { return true; }
   // Blocks for ms: what has been drawn is shown, input is discarded, nothing else runs.
   virtual void Sleep(unsigned ms) = 0;
 };

@@ -55,22 +55,25 @@ bool TimerQueue::FireNext(std::uint64_t now) {
       first = it;
   if (first == timers_.end()) return false;
 
-  Timer fired = *first;
+  // The next due time is set before the handler runs, so a nested loop inside it (a message box)
+  // does not fire the same tick again, yet keeps the timer ticking one period on.
+  const Timer fired = *first;
+  bool late = fired.overdueFromSleep || now - fired.due >= fired.period;
+  std::uint64_t next = late ? now + fired.period : fired.due + fired.period;
+  if (next <= now) next = now + (fired.period ? fired.period : 1);
+  first->due = next;
+  first->order = nextOrder_++;
+  first->overdueFromSleep = false;
+
   Message m;
   m.kind = Msg::Timer;
   m.id = fired.id;
   fired.window->Dispatch(m);
 
-  // The handler may have killed or set this timer, or destroyed its window.
+  // The handler may have killed or set this timer, destroyed its window, or let it fire again in a
+  // nested loop; otherwise its next due time counts as set now, after whatever the handler set.
   auto it = Find(fired.window, fired.id);
-  if (it == timers_.end() || it->generation != fired.generation) return true;
-  // On time: the next tick keeps the rhythm. Late (after a sleep, or a real clock that fell
-  // a whole period behind): one period from now, without a burst of catch-up ticks.
-  bool late = fired.overdueFromSleep || now - fired.due >= fired.period;
-  it->due = late ? now + fired.period : fired.due + fired.period;
-  if (it->due <= now) it->due = now + (fired.period ? fired.period : 1);
-  it->order = nextOrder_++;
-  it->overdueFromSleep = false;
+  if (it != timers_.end() && it->generation == fired.generation && it->due == next) it->order = nextOrder_++;
   return true;
 }
 

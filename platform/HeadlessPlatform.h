@@ -19,6 +19,8 @@ class HeadlessPlatform : public Platform {
   std::uint64_t Now() override { return now_; }
   InputEvent WaitEvent(std::optional<std::uint64_t> nextDue) override;
   void Present(const Surface&) override { ++presents_; }
+  // Nothing shows the screen: it is composed only when asked for (a shot).
+  bool WantsFrames() const override { return false; }
   void Sleep(unsigned ms) override { now_ += ms; }
 
   // Advances the clock by ms, firing the timers due on the way (and at its end).

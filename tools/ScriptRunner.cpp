@@ -270,6 +270,11 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
     tracing_ = w[1] == "on";
     return std::nullopt;
   }
+  if (cmd == "texts") {
+    if (w.size() != 2 || (w[1] != "on" && w[1] != "off")) malformed();
+    texts_ = w[1] == "on";
+    return std::nullopt;
+  }
   if (cmd == "shot") {
     if (w.size() != 2) malformed();
     desktop.PaintAll();
@@ -339,7 +344,7 @@ void ScriptRunner::StatusTextSet(std::string_view text) {
 }
 
 void ScriptRunner::TextDrawn(const TWindow&, int x, int y, std::string_view text) {
-  if (!silent_) out_ << "text " << x << " " << y << " " << Quoted(text) << "\n";
+  if (!silent_ && texts_) out_ << "text " << x << " " << y << " " << Quoted(text) << "\n";
 }
 
 void ScriptRunner::TraceLine(std::string_view line) {

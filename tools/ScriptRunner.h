@@ -37,5 +37,6 @@ class ScriptRunner : public UiObserver {
   std::ostream& err_;
   int lineNumber_ = 0;
   bool tracing_ = false;
+  bool texts_ = true;    // print drawn texts (off for long waits with a ticking clock)
   bool silent_ = false;  // after the script has ended: unwinding prints nothing
 };

@@ -83,3 +83,21 @@ TEST_F(TimerTest, DestroyedWindowsLoseTheirTimers) {
   EXPECT_FALSE(Desktop::Get().Timers().Exists(w, 1));
   delete w;
 }
+
+TEST_F(TimerTest, AHandlerThatOpensABoxIsNotCalledAgainForTheSameTick) {
+  TTicker w;
+  w.Create();
+  w.SetTimer(1, 100);
+  w.onTick = [&](int) {
+    if (w.ticks.size() == 1) {
+      ThenWait(250);
+      ThenAnswer(IDOK);
+      MessageBox(&w, "box", "c", MB_OK);  // the timer keeps ticking under it, once a period
+    }
+  };
+  ThenWait(100);
+  ThenWait(150);
+  RunSteps();
+  std::vector<Tick> want{{1, 100}, {1, 200}, {1, 300}, {1, 400}, {1, 500}};
+  EXPECT_EQ(w.ticks, want);
+}
