@@ -28,7 +28,7 @@ constexpr FaceSpec kFaces[] = {
 };
 constexpr int kFaceCount = 2;
 
-const FaceSpec& Spec(FontFace face) { return kFaces[static_cast<int>(face)]; }
+const FaceSpec& FaceOf(FontFace face) { return kFaces[static_cast<int>(face)]; }
 
 // A glyph's ink as a 0/1 mask, placed relative to the pen position and the top of the cell.
 struct Glyph {
@@ -142,7 +142,7 @@ struct Fonts::Impl {
     }
     if (x1 >= 0) {
       g.left = x0 - originX;
-      g.top = y0 - baselineY + Spec(face).baseline;
+      g.top = y0 - baselineY + FaceOf(face).baseline;
       g.width = x1 - x0 + 1;
       g.height = y1 - y0 + 1;
       g.ink.resize(static_cast<std::size_t>(g.width) * g.height);
@@ -199,7 +199,7 @@ Fonts::~Fonts() {
   delete impl_;
 }
 
-int Fonts::LineHeight(FontFace face) { return Spec(face).cellHeight; }
+int Fonts::LineHeight(FontFace face) { return FaceOf(face).cellHeight; }
 
 TSize Fonts::Measure(std::string_view cp932, FontFace face) {
   return {impl_->Advance(face, DecodeUtf8(Cp932ToUtf8(cp932))), LineHeight(face)};
