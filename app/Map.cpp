@@ -82,29 +82,23 @@ bool TTavo2::CanClose() {
 void TTavo2::Paint(TDC& dc, bool, const TRect&) { MapPaint(dc); }
 
 void TTavo2::MapPaint(TDC& dc) {
-  TMemoryDC memory(dc);
-  auto draw = [&](TBitmap& bitmap, int x, int y) {
-    memory.SelectObject(bitmap);
-    dc.BitBlt(x, y, bitmap.Width(), bitmap.Height(), memory, 0, 0, Rop::SrcCopy);
-  };
   if (gameState.tournamentLevel == 5) {
     // The national title: shown once, in full view, for five seconds.
     gameState.tournamentLevel = 6;
     TClientDC whole(*this);  // the whole window, whatever part is being repainted
-    memory.SelectObject(championSplash_);
-    whole.BitBlt(0, 0, championSplash_.Width(), championSplash_.Height(), memory, 0, 0, Rop::SrcCopy);
+    DrawBitmap(whole, championSplash_, 0, 0);
     Desktop::Get().Sleep(kChampionSplashMs);
   }
-  draw(gameState.tournamentLevel > 6 ? worldMap_ : homeMap_, 0, 0);
+  DrawBitmap(dc, gameState.tournamentLevel > 6 ? worldMap_ : homeMap_, 0, 0);
   // The pond has no master to take its fish, so a pond master fish is let go at the next paint.
   if (gameState.nushiHeld[0] == 1) gameState.nushiHeld[0] = 0;
   for (int water = 0; water < kWaterCount; ++water)
     if (gameState.nushiPresent[water] == 1)
-      draw(water == 0 ? pondMarker_ : lakeMarker_, kMarkerPositions[water].x, kMarkerPositions[water].y);
-  if (AllMasterFishCaught() && gameState.tournamentLevel < 7) draw(tournamentHouse_, 15, 190);
+      DrawBitmap(dc, water == 0 ? pondMarker_ : lakeMarker_, kMarkerPositions[water].x, kMarkerPositions[water].y);
+  if (AllMasterFishCaught() && gameState.tournamentLevel < 7) DrawBitmap(dc, tournamentHouse_, 15, 190);
   if (gameState.tournamentLevel == 6) {
-    draw(worldButton_, 140, 195);
-    draw(crown_, 44, 266);
+    DrawBitmap(dc, worldButton_, 140, 195);
+    DrawBitmap(dc, crown_, 44, 266);
   }
   if (statusBar) statusBar->SetText(StatusText(gameState.dayCount, CreelWeight()));
 }

@@ -47,3 +47,9 @@ void TMemoryDC::SelectObject(TBitmap& bitmap) {
   target_ = &bitmap.Pixels();
   clip_ = bitmap.Pixels().Bounds();
 }
+
+void DrawBitmap(TDC& dc, TBitmap& bitmap, int x, int y) {
+  TMemoryDC memory(dc);
+  memory.SelectObject(bitmap);
+  dc.BitBlt(x, y, bitmap.Width(), bitmap.Height(), memory, 0, 0, Rop::SrcCopy);
+}

@@ -57,3 +57,6 @@ class TMemoryDC : public TDC {
   void SelectObject(TBitmap& bitmap);
   void RestoreBitmap() { target_ = nullptr; clip_ = {}; }
 };
+
+// Copies a whole bitmap with its top-left corner at (x, y), through a memory DC compatible with dc.
+void DrawBitmap(TDC& dc, TBitmap& bitmap, int x, int y);

@@ -13,8 +13,6 @@ constexpr const char* kIntroductions[] = {
 TPro::TPro(TWindow* parent, int templateId) : TDialog(parent, templateId), room_(33) {}
 
 void TPro::Paint(TDC& dc, bool, const TRect&) {
-  TMemoryDC memory(dc);
-  memory.SelectObject(room_);
-  dc.BitBlt(0, 0, room_.Width(), room_.Height(), memory, 0, 0, Rop::SrcCopy);
+  DrawBitmap(dc, room_, 0, 0);
   if (selectedMaster >= 1 && selectedMaster <= 5) dc.TextOut(10, 200, kIntroductions[selectedMaster - 1]);
 }

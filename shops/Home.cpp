@@ -37,14 +37,9 @@ THome::THome(TWindow* parent, int templateId)
 }
 
 void THome::Paint(TDC& dc, bool, const TRect&) {
-  TMemoryDC memory(dc);
-  auto draw = [&](TBitmap& bitmap, int x, int y) {
-    memory.SelectObject(bitmap);
-    dc.BitBlt(x, y, bitmap.Width(), bitmap.Height(), memory, 0, 0, Rop::SrcCopy);
-  };
-  draw(house_, 0, 0);
-  for (const Slot& slot : kSlots) draw(pictures_[SlotPicture(slot)], slot.x, slot.y);
-  if (gameState.nushiPresent[0] == 0) draw(largePrint_, 40, 15);
+  DrawBitmap(dc, house_, 0, 0);
+  for (const Slot& slot : kSlots) DrawBitmap(dc, pictures_[SlotPicture(slot)], slot.x, slot.y);
+  if (gameState.nushiPresent[0] == 0) DrawBitmap(dc, largePrint_, 40, 15);
   for (int lake = 1; lake <= 5; ++lake)
-    if (gameState.nushiPresent[lake] == 0) draw(smallPrint_, 295, 5 + 60 * (lake - 1));
+    if (gameState.nushiPresent[lake] == 0) DrawBitmap(dc, smallPrint_, 295, 5 + 60 * (lake - 1));
 }
