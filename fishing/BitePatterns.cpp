@@ -1,6 +1,7 @@
 #include "fishing/BitePatterns.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <span>
 
@@ -82,46 +83,35 @@ constexpr Act PondEndAtZero{Op::PondEndAtZero};
 
 constexpr When A = When::Always;
 
-// Small fish: a long look, a run of nibbles that pull the float down, then the float comes back.
-constexpr Row kPattern1[] = {
-    {{S(1)}, A, {Bite(5000), Window(0), ShowBait}},
-    {{S(2)}, A, {ShowBait, Bite(40), Move(+1), Window(1001), StopFloat}},
-    {{S(3, 39)}, A, {Bite(40), Move(+1), Window(1001), StopFloat}},
-    {{S(40)}, A, {Nibble(20), Window(0)}},
-    {{From(41)}, A, {EndWhenAtBait, Return(-1)}},
-};
-constexpr Row kPattern2[] = {
-    {{S(1)}, A, {Bite(5000), Window(0), ShowBait}},
-    {{S(2)}, A, {ShowBait, Bite(40), Move(+2), Window(1002), StopFloat}},
-    {{S(3, 39)}, A, {Bite(40), Move(+2), Window(1002), StopFloat}},
-    {{S(40)}, A, {Nibble(20), Window(0)}},
-    {{From(41)}, A, {EndWhenAtBait, Return(-1)}},
-};
-constexpr Row kPattern3[] = {
-    {{S(1)}, A, {Bite(5000), Window(0), ShowBait}},
-    {{S(2)}, A, {ShowBait, Bite(300), Move(+1), Window(1003), StopFloat}},
-    {{S(3, 19)}, A, {Bite(300), Move(+1), Window(1003), StopFloat}},
-    {{S(20)}, A, {Nibble(20), Window(0)}},
-    {{From(21)}, A, {EndWhenAtBait, Return(-1)}},
-};
+// Small fish: a long look, a run of nibbles (every `pace` ms, `pull` pixels down) that a strike
+// turns into fish `window`, a bite of 20 units at step `last`, then the float comes back.
+constexpr std::array<Row, 5> SmallFish(int last, int pace, int pull, int window) {
+  return {{
+      {{S(1)}, A, {Bite(5000), Window(0), ShowBait}},
+      {{S(2)}, A, {ShowBait, Bite(pace), Move(pull), Window(window), StopFloat}},
+      {{S(3, last - 1)}, A, {Bite(pace), Move(pull), Window(window), StopFloat}},
+      {{S(last)}, A, {Nibble(20), Window(0)}},
+      {{From(last + 1)}, A, {EndWhenAtBait, Return(-1)}},
+  }};
+}
+constexpr auto kPattern1 = SmallFish(40, 40, +1, 1001);
+constexpr auto kPattern2 = SmallFish(40, 40, +2, 1002);
+constexpr auto kPattern3 = SmallFish(20, 300, +1, 1003);
 
-// フナ: eight slow looks, then a steady pull until the bait is eaten.
-constexpr Row kPattern11[] = {
-    {{S(1, 5)}, A, {Bite(2000), ShowBait}},
-    {{S(6, 8)}, A, {Bite(2000), ShowBait, Move(+1)}},
-    {{S(9, 39)}, When::BaitLeft, {Move(+1), Window(1000), StopFloat, Bite(40)}},
-    {{S(40)}, A, {Eat, EndWhenUp, Return(-1)}},
-    {{From(9)}, When::NoBait, {Eat, EndWhenUp, Return(-1)}},
-    {{From(41)}, A, {EndWhenUp, Return(-1)}},
-};
-constexpr Row kPattern12[] = {
-    {{S(1, 5)}, A, {Bite(2000), ShowBait}},
-    {{S(6, 8)}, A, {Bite(2000), ShowBait, Move(+1)}},
-    {{S(9, 29)}, When::BaitLeft, {Move(+3), Window(1000), StopFloat, Bite(20)}},
-    {{S(30)}, A, {Eat, EndWhenUp, Return(-1)}},
-    {{From(9)}, When::NoBait, {Eat, EndWhenUp, Return(-1)}},
-    {{From(31)}, A, {EndWhenUp, Return(-1)}},
-};
+// フナ: eight slow looks, then a steady pull (every `pace` ms, `pull` pixels) until the bait is
+// eaten at step `last`, or earlier when it is gone.
+constexpr std::array<Row, 6> Crucian(int last, int pace, int pull) {
+  return {{
+      {{S(1, 5)}, A, {Bite(2000), ShowBait}},
+      {{S(6, 8)}, A, {Bite(2000), ShowBait, Move(+1)}},
+      {{S(9, last - 1)}, When::BaitLeft, {Move(pull), Window(1000), StopFloat, Bite(pace)}},
+      {{S(last)}, A, {Eat, EndWhenUp, Return(-1)}},
+      {{From(9)}, When::NoBait, {Eat, EndWhenUp, Return(-1)}},
+      {{From(last + 1)}, A, {EndWhenUp, Return(-1)}},
+  }};
+}
+constexpr auto kPattern11 = Crucian(40, 40, +1);
+constexpr auto kPattern12 = Crucian(30, 20, +3);
 
 // The small ヘラブナ lifts the float while it takes the bait.
 constexpr Row kPattern22[] = {
