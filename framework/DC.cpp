@@ -22,8 +22,6 @@ TSize TDC::TextOut(int x, int y, std::string_view cp932) {
   return Fonts::Get().Draw(*target_, clip_, x, y, cp932, FontFace::Mono16, textColor_, background);
 }
 
-TSize TDC::GetTextExtent(std::string_view cp932) const { return Fonts::Get().Measure(cp932, FontFace::Mono16); }
-
 void TDC::FillRect(const TRect& r, TColor c) {
   if (!target_) return;
   target_->Fill(r.Intersect(clip_), c);

@@ -24,7 +24,6 @@ class TDC {
   void SetBkMode(BkMode m) { bkMode_ = m; }
   void FillRect(const TRect& r, TColor c);
   TColor GetPixel(int x, int y) const;
-  TSize GetTextExtent(std::string_view cp932) const;
   const Surface* Target() const { return target_; }
 
  protected:
@@ -55,7 +54,6 @@ class TMemoryDC : public TDC {
   explicit TMemoryDC(const TDC& compatible);
   TMemoryDC();
   void SelectObject(TBitmap& bitmap);
-  void RestoreBitmap() { target_ = nullptr; clip_ = {}; }
 };
 
 // Copies a whole bitmap with its top-left corner at (x, y), through a memory DC compatible with dc.

@@ -44,8 +44,6 @@ void TDecoratedFrame::Create() {
 
 bool TDecoratedFrame::CanClose() { return client_->CanClose(); }
 
-void TDecoratedFrame::Destroy() { TWindow::Destroy(); }
-
 bool TDecoratedFrame::Dispatch(const Message& m) {
   // Menu commands go to the client window first, as they are its commands.
   if (m.kind == Msg::Command) return client_->Dispatch(m);
@@ -133,6 +131,6 @@ void TStatusBar::Paint(TDC&, bool, const TRect&) {
   TRect field{2, 3, all.right - 2, all.bottom - 2};
   look::SunkenEdge(s, all, field);
   TRect inside{field.left + 1, field.top + 1, field.right - 1, field.bottom - 1};
-  Fonts::Get().Draw(s, inside, inside.left + 3, inside.top + (inside.Height() - 16) / 2, text_, FontFace::Mono16,
+  Fonts::Get().Draw(s, inside, inside.left + 3, inside.top + (inside.Height() - Fonts::Get().LineHeight(FontFace::Mono16)) / 2, text_, FontFace::Mono16,
                     kBlack, std::nullopt);
 }

@@ -30,7 +30,6 @@ class TDecoratedFrame : public TWindow {
 
   void Create() override;
   bool CanClose() override;
-  void Destroy() override;
   bool Dispatch(const Message& m) override;
   TColor Background() const override { return kFaceGrey; }
   void Paint(TDC& dc, bool erase, const TRect& rect) override;

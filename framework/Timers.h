@@ -21,7 +21,6 @@ class TimerQueue {
   // After a blocking sleep: every timer that fell due during it fires once, and then falls due one
   // period after the moment it fired.
   void AfterSleep(std::uint64_t now);
-  std::size_t Count() const { return timers_.size(); }
 
  private:
   struct Timer {

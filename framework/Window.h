@@ -77,8 +77,6 @@ class TWindow {
   virtual bool IsPopupMenu() const { return false; }
   // The window that receives a screen point inside this top-level window (a child or itself).
   TWindow* ChildAt(TPoint screenPoint);
-  // True while the framework owns the object and deletes it after it is destroyed.
-  bool OwnedByFramework() const { return ownedByFramework_; }
 
  protected:
   void SetOwnedByFramework() { ownedByFramework_ = true; }

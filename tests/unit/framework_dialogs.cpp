@@ -195,7 +195,7 @@ TEST_F(DialogTest, PaintsAreClippedAndOnlyWindowTextIsReported) {
   dc.SetBkColor(Rgb(192, 192, 192));
   TSize extent = dc.TextOut(5, 6, "AB");
   EXPECT_EQ(extent, (TSize{16, 16}));
-  EXPECT_EQ(s.Pixel(5 + 15, 6 + 15), Rgb(192, 192, 192));  // the opaque cell
+  EXPECT_EQ(dc.GetPixel(5 + 15, 6 + 15), Rgb(192, 192, 192));  // the opaque cell
   TBitmap bitmap(Surface(8, 8));
   TMemoryDC memory(dc);
   memory.SelectObject(bitmap);
