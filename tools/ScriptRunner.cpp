@@ -261,8 +261,8 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
     return std::nullopt;
   }
   if (cmd == "state") {
-    if (w.size() != 1) malformed();
-    PrintState();
+    std::vector<std::string> fields(w.begin() + 1, w.end());
+    if (!PrintState(fields)) malformed();
     return std::nullopt;
   }
   if (cmd == "trace") {
@@ -291,10 +291,9 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
   return std::nullopt;
 }
 
-void ScriptRunner::PrintState() {
+bool ScriptRunner::PrintState(const std::vector<std::string>& fields) {
   const GameState& g = gameState;
   std::ostringstream s;
-  s << "state\n";
   s << "equipped=" << Join(g.equipped) << "\n";
   s << "reserved7=" << static_cast<int>(g.reserved7) << "\n";
   s << "nushiPresent=" << Join(g.nushiPresent) << "\n";
@@ -321,8 +320,24 @@ void ScriptRunner::PrintState() {
   std::snprintf(rng, sizeof rng, "%016" PRIX64, RandomState());
   s << "rng=" << rng << "\n";
   s << "time=" << Desktop::Get().Now() << "\n";
-  s << "end\n";
-  out_ << s.str();
+
+  // With field names, only their lines (creel names every creel[i] line), in the usual order.
+  std::vector<std::string> lines;
+  std::vector<bool> named(fields.size(), false);
+  std::istringstream all(s.str());
+  for (std::string line; std::getline(all, line);) {
+    const std::string key = line.substr(0, line.find_first_of("=["));
+    bool wanted = fields.empty();
+    for (std::size_t i = 0; i < fields.size(); ++i)
+      if (fields[i] == key) wanted = named[i] = true;
+    if (wanted) lines.push_back(line);
+  }
+  for (std::size_t i = 0; i < fields.size(); ++i)
+    if (!named[i] && fields[i] != "creel") return false;
+  out_ << "state\n";
+  for (const std::string& line : lines) out_ << line << "\n";
+  out_ << "end\n";
+  return true;
 }
 
 void ScriptRunner::BoxOpened(std::string_view text, std::string_view caption, unsigned style) {

@@ -2,6 +2,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "framework/Platform.h"
 #include "framework/UiObserver.h"
@@ -29,7 +30,8 @@ class ScriptRunner : public UiObserver {
  private:
   std::optional<InputEvent> NextInput(HeadlessPlatform& platform);
   std::optional<InputEvent> Execute(const std::string& line, HeadlessPlatform& platform);
-  void PrintState();
+  // Prints the state, or only the named fields; false when a name is unknown.
+  bool PrintState(const std::vector<std::string>& fields);
   [[noreturn]] void Fail(int code, const std::string& why);
 
   std::istream& script_;
