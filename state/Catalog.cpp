@@ -90,3 +90,17 @@ void InitTackleCatalog() {
     item.sellPrice = entry.sellPrice;
   }
 }
+
+namespace {
+constexpr int kItemCounts[kEquippableCategories + 1] = {0, 5, 3, 2, 2, 4};
+}  // namespace
+
+int ItemCount(int category) {
+  return category >= 1 && category <= kEquippableCategories ? kItemCounts[category] : 0;
+}
+
+int CatalogIndexOfItem(int category, int n) {
+  const int count = ItemCount(category);
+  // The legendary item (highest number) is at position 1; the cheapest at the highest position.
+  return n >= 1 && n <= count ? category * 10 + count + 1 - n : -1;
+}

@@ -1,6 +1,7 @@
 // tavo2-savegen FIELD=VALUE...: writes a crafted save file (a new game changed by the given fields)
 // to standard output, for the runner tests. Arrays take comma-separated values; owned=I,J,... marks
-// catalog entries owned; size=N cuts or pads the file to N bytes (a damaged file).
+// catalog entries owned; price=I,V and sellPrice=I,V set entry I's prices; size=N cuts or pads
+// the file to N bytes (a damaged file).
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -53,6 +54,9 @@ int main(int argc, char** argv) {
     else if (name == "owned") {
       for (long long index : v)
         if (index >= 0 && index < 70) g.items[index].owned = 1; else ok = false;
+    } else if ((name == "price" || name == "sellPrice") && v.size() == 2 && v[0] >= 0 && v[0] < 70) {
+      if (name == "price") g.items[v[0]].price = static_cast<std::int32_t>(v[1]);
+      else g.items[v[0]].sellPrice = static_cast<std::int32_t>(v[1]);
     } else if (name == "size" && v.size() == 1) size = v[0];
     else ok = false;
     if (!ok) {
