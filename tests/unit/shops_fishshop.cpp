@@ -1,4 +1,5 @@
 // The fish shop's sale on creels the runner scripts cannot catch, and its one conversation a visit.
+#include <algorithm>
 #include <climits>
 #include <string>
 #include <vector>
@@ -54,7 +55,8 @@ TEST_F(FishShopTest, TheSalePaysExactlyTheOfferShown) {
       {{{5, 30.0, 1.0}}, INT_MAX - 100, "￥   400でいいかい", INT_MAX},
   };
   for (const Case& c : cases) {
-    ClearCreel();
+    std::fill(std::begin(creel), std::end(creel), CreelEntry{});
+    creelCount = 0;
     for (const CreelEntry& f : c.creel) creel[creelCount++] = f;
     gameState.money = c.money;
     boxes_.clear();
