@@ -37,9 +37,25 @@ std::string Format(const char* format, double value) {
 bool Caught(int water) { return nushiCaughtToday[water] == 1; }
 }  // namespace
 
-std::string CatchSpeciesName(int species) {
+std::string SpeciesName(int species) {
   const bool known = species >= 1 && species < static_cast<int>(std::size(kSpeciesNames));
   return Padded(known ? kSpeciesNames[species] : "", kNameBytes);
+}
+
+std::string MasterFishKind() { return Padded(kMasterFishKind, kNameBytes); }
+
+bool MasterFishCaughtToday() {
+  for (int water = 0; water < kWaterCount; ++water)
+    if (Caught(water)) return true;
+  return false;
+}
+
+std::string MasterFishLine() {
+  // When several flags are set, the last water in this order names the fish.
+  std::string line = Padded("", kMasterLineBytes);
+  for (int water : {1, 2, 3, 4, 5, kPond})
+    if (Caught(water)) line = kMasterNames[water];
+  return line;
 }
 
 CatchTexts CurrentCatchTexts() {
@@ -51,7 +67,7 @@ CatchTexts CurrentCatchTexts() {
   const int count = CountedCreelEntries();
   if (count > 0) {
     const CreelEntry& last = creel[count - 1];
-    texts.kind = CatchSpeciesName(last.species);
+    texts.kind = SpeciesName(last.species);
     texts.weight = Format("%6.1f", last.weightKg);
     texts.size = Format("%6.1f", last.sizeCm);
   } else {
@@ -60,12 +76,8 @@ CatchTexts CurrentCatchTexts() {
     texts.weight = Padded("", 6);
     texts.size = Padded("", 6);
   }
-  if (lakeMaster || pondMaster) texts.kind = Padded(kMasterFishKind, kNameBytes);
-
-  // When several flags are set, the last water in this order names the fish.
-  texts.masterName = Padded("", kMasterLineBytes);
-  for (int water : {1, 2, 3, 4, 5, kPond})
-    if (Caught(water)) texts.masterName = kMasterNames[water];
+  if (lakeMaster || pondMaster) texts.kind = MasterFishKind();
+  texts.masterName = MasterFishLine();
 
   if (lakeMaster) {
     texts.weight = kLakeMasterWeight;

@@ -15,5 +15,11 @@ struct CatchTexts {
 
 CatchTexts CurrentCatchTexts();
 
-// A species' name as the catch result shows it: 11 bytes, blank padded; blank for an unknown code.
-std::string CatchSpeciesName(int species);
+// Pieces both result windows show, in CP932.
+// A species' name: 11 bytes, blank padded; blank for an unknown code.
+std::string SpeciesName(int species);
+// The kind shown instead while a master fish of the day is flagged, padded the same way.
+std::string MasterFishKind();
+bool MasterFishCaughtToday();
+// The flagged master fish's name, or 13 blanks; of several, the last in the order 1..5, pond.
+std::string MasterFishLine();
