@@ -21,7 +21,12 @@ class HeadlessPlatform : public Platform {
   void Present(const Surface&) override { ++presents_; }
   // Nothing shows the screen: it is composed only when asked for (a shot).
   bool WantsFrames() const override { return false; }
-  void Sleep(unsigned ms) override { now_ += ms; }
+  void Sleep(unsigned ms) override {
+    if (onSleep_) onSleep_();
+    now_ += ms;
+  }
+  // Called as a blocking sleep starts, with the screen as it stays during the sleep.
+  void OnSleep(std::function<void()> hook) { onSleep_ = std::move(hook); }
 
   // Advances the clock by ms, firing the timers due on the way (and at its end).
   void BeginWait(std::uint64_t ms) { waitUntil_ = now_ + ms; }
@@ -36,4 +41,5 @@ class HeadlessPlatform : public Platform {
   std::optional<std::uint64_t> waitUntil_;
   std::deque<InputEvent> queued_;
   int presents_ = 0;
+  std::function<void()> onSleep_;
 };

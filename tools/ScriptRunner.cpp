@@ -5,6 +5,7 @@
 #include <istream>
 #include <ostream>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include "app/TavoApp.h"
@@ -94,11 +95,20 @@ void ScriptRunner::Fail(int code, const std::string& why) {
 
 int ScriptRunner::Run() {
   HeadlessPlatform platform([this](HeadlessPlatform& p) { return NextInput(p); });
+  platform.OnSleep([this] { TakeSleepShot(); });
   Desktop& desktop = Desktop::Get();
   desktop.Install(platform, {kScreenWidth, kScreenHeight});
   desktop.SetObserver(this);
   int code = 0;
   try {
+    // A sleepshot before any other command catches the sleep of the program's first paint.
+    while (std::optional<std::string> line = NextLine()) {
+      if (line->rfind("sleepshot", 0) != 0) {
+        pendingLine_ = std::move(line);
+        break;
+      }
+      Execute(*line, platform);
+    }
     TTavoApp app;
     app.Run();
     silent_ = true;
@@ -116,15 +126,21 @@ int ScriptRunner::Run() {
   return code;
 }
 
-std::optional<InputEvent> ScriptRunner::NextInput(HeadlessPlatform& platform) {
+std::optional<std::string> ScriptRunner::NextLine() {
+  if (pendingLine_) return std::exchange(pendingLine_, std::nullopt);
   std::string line;
   while (std::getline(script_, line)) {
     ++lineNumber_;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     std::size_t first = line.find_first_not_of(" \t");
     if (first == std::string::npos || line[first] == '#') continue;
-    return Execute(line.substr(first), platform);
+    return line.substr(first);
   }
+  return std::nullopt;
+}
+
+std::optional<InputEvent> ScriptRunner::NextInput(HeadlessPlatform& platform) {
+  if (std::optional<std::string> line = NextLine()) return Execute(*line, platform);
   // The end of the script: leave without the close query, so nothing is saved.
   silent_ = true;
   Desktop::Get().SetObserver(nullptr);
@@ -281,6 +297,11 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
     if (!WritePng(desktop.Compose(), w[1])) Fail(1, "cannot write " + w[1]);
     return std::nullopt;
   }
+  if (cmd == "sleepshot") {
+    if (w.size() != 2) malformed();
+    sleepShot_ = w[1];
+    return std::nullopt;
+  }
   if (cmd == "bitmaps") {
     if (w.size() != 1) malformed();
     for (const BitmapResourceInfo& b : BitmapResourceTable())
@@ -289,6 +310,12 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
   }
   malformed();
   return std::nullopt;
+}
+
+void ScriptRunner::TakeSleepShot() {
+  if (sleepShot_.empty()) return;
+  const std::string file = std::exchange(sleepShot_, {});
+  if (!WritePng(Desktop::Get().Compose(), file)) Fail(1, "cannot write " + file);
 }
 
 bool ScriptRunner::PrintState(const std::vector<std::string>& fields) {

@@ -28,10 +28,14 @@ class ScriptRunner : public UiObserver {
   void TraceLine(std::string_view line) override;
 
  private:
+  // The next command line, comments and blank lines skipped; nullopt at the end of the script.
+  std::optional<std::string> NextLine();
   std::optional<InputEvent> NextInput(HeadlessPlatform& platform);
   std::optional<InputEvent> Execute(const std::string& line, HeadlessPlatform& platform);
   // Prints the state, or only the named fields; false when a name is unknown.
   bool PrintState(const std::vector<std::string>& fields);
+  // Writes the screen shown during a blocking sleep, when a sleepshot asked for it.
+  void TakeSleepShot();
   [[noreturn]] void Fail(int code, const std::string& why);
 
   std::istream& script_;
@@ -40,5 +44,7 @@ class ScriptRunner : public UiObserver {
   int lineNumber_ = 0;
   bool tracing_ = false;
   bool texts_ = true;    // print drawn texts (off for long waits with a ticking clock)
+  std::optional<std::string> pendingLine_;  // read ahead before the program started
+  std::string sleepShot_;  // the file for the screen of the next blocking sleep
   bool silent_ = false;  // after the script has ended: unwinding prints nothing
 };
