@@ -1,5 +1,6 @@
 #include "tools/ScriptRunner.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <istream>
@@ -101,9 +102,9 @@ int ScriptRunner::Run() {
   desktop.SetObserver(this);
   int code = 0;
   try {
-    // A sleepshot before any other command catches the sleep of the program's first paint.
+    // A sleepshot or sleeppixels before any other command catches the sleep of the first paint.
     while (std::optional<std::string> line = NextLine()) {
-      if (line->rfind("sleepshot", 0) != 0) {
+      if (line->rfind("sleepshot", 0) != 0 && line->rfind("sleeppixels", 0) != 0) {
         pendingLine_ = std::move(line);
         break;
       }
@@ -168,13 +169,7 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
     down.button = cmd == "click" ? MouseButton::Left : MouseButton::Right;
     down.point = {static_cast<int>(intArg(1)), static_cast<int>(intArg(2))};
     if (desktop.TopmostMessageBox()) Fail(1, "a message box is open");
-    TWindow* target = desktop.TopmostModal();
-    if (!target) {
-      auto* frame = dynamic_cast<TDecoratedFrame*>(desktop.MainWindow());
-      if (!frame || !frame->IsCreated()) Fail(1, "no window to click");
-      target = frame->GetClientWindow();
-    }
-    down.target = target;
+    down.target = ClickTarget();
     if (down.button == MouseButton::Left) {
       InputEvent up = down;
       up.kind = K::MouseUp;
@@ -257,12 +252,13 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
     if (w.size() != 2) malformed();
     InputEvent e;
     e.kind = K::KeyDown;
-    if (w[1] == "enter")
-      e.key = Key::Enter;
-    else if (w[1] == "esc")
-      e.key = Key::Escape;
-    else
-      malformed();
+    static const std::pair<const char*, Key> kKeys[] = {
+        {"enter", Key::Enter}, {"esc", Key::Escape}, {"tab", Key::Tab},     {"space", Key::Space},
+        {"left", Key::Left},   {"right", Key::Right}, {"up", Key::Up},      {"down", Key::Down},
+    };
+    const auto* named = std::find_if(std::begin(kKeys), std::end(kKeys), [&](const auto& k) { return w[1] == k.first; });
+    if (named == std::end(kKeys)) malformed();
+    e.key = named->second;
     if (desktop.TopLevels().empty()) Fail(1, "no window has the focus");
     InputEvent up = e;
     up.kind = K::KeyUp;
@@ -297,6 +293,26 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
     if (!WritePng(desktop.Compose(), w[1])) Fail(1, "cannot write " + w[1]);
     return std::nullopt;
   }
+  if (cmd == "pixels" || cmd == "sleeppixels") {
+    if (w.size() < 3 || w.size() % 2 == 0) malformed();
+    std::vector<TPoint> points;
+    for (std::size_t i = 1; i + 1 < w.size(); i += 2)
+      points.push_back({static_cast<int>(intArg(i)), static_cast<int>(intArg(i + 1))});
+    if (cmd == "pixels") {
+      desktop.PaintAll();
+      PrintPixels(points);
+    } else {
+      sleepPixels_ = points;
+    }
+    return std::nullopt;
+  }
+  if (cmd == "windows") {
+    if (w.size() != 1) malformed();
+    std::string line = "windows";
+    for (const TWindow* window : desktop.TopLevels()) line += " " + Quoted(window->Title());
+    out_ << line << "\n";
+    return std::nullopt;
+  }
   if (cmd == "sleepshot") {
     if (w.size() != 2) malformed();
     sleepShot_ = w[1];
@@ -312,7 +328,29 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
   return std::nullopt;
 }
 
+TWindow* ScriptRunner::ClickTarget() {
+  Desktop& desktop = Desktop::Get();
+  if (TWindow* modal = desktop.TopmostModal()) return modal;
+  auto* frame = dynamic_cast<TDecoratedFrame*>(desktop.MainWindow());
+  if (!frame || !frame->IsCreated()) Fail(1, "no window to click");
+  return frame->GetClientWindow();
+}
+
+void ScriptRunner::PrintPixels(const std::vector<TPoint>& points) {
+  const TPoint origin = ClickTarget()->ClientOrigin();
+  const Surface screen = Desktop::Get().Compose();
+  std::string line = "pixels";
+  for (TPoint p : points) {
+    const TPoint at{origin.x + p.x, origin.y + p.y};
+    char colour[16] = "outside";
+    if (screen.Bounds().Contains(at)) std::snprintf(colour, sizeof colour, "#%06X", screen.Pixel(at.x, at.y));
+    line += " " + std::to_string(p.x) + "," + std::to_string(p.y) + "=" + colour;
+  }
+  out_ << line << "\n";
+}
+
 void ScriptRunner::TakeSleepShot() {
+  if (!sleepPixels_.empty()) PrintPixels(std::exchange(sleepPixels_, {}));
   if (sleepShot_.empty()) return;
   const std::string file = std::exchange(sleepShot_, {});
   if (!WritePng(Desktop::Get().Compose(), file)) Fail(1, "cannot write " + file);

@@ -34,6 +34,10 @@ class ScriptRunner : public UiObserver {
   std::optional<InputEvent> Execute(const std::string& line, HeadlessPlatform& platform);
   // Prints the state, or only the named fields; false when a name is unknown.
   bool PrintState(const std::vector<std::string>& fields);
+  // The window a click goes to: the topmost modal dialog, or the map.
+  TWindow* ClickTarget();
+  // Prints the screen's colours at client points of the click target.
+  void PrintPixels(const std::vector<TPoint>& points);
   // Writes the screen shown during a blocking sleep, when a sleepshot asked for it.
   void TakeSleepShot();
   [[noreturn]] void Fail(int code, const std::string& why);
@@ -45,6 +49,7 @@ class ScriptRunner : public UiObserver {
   bool tracing_ = false;
   bool texts_ = true;    // print drawn texts (off for long waits with a ticking clock)
   std::optional<std::string> pendingLine_;  // read ahead before the program started
-  std::string sleepShot_;  // the file for the screen of the next blocking sleep
+  std::string sleepShot_;
+  std::vector<TPoint> sleepPixels_;  // printed at the next blocking sleep  // the file for the screen of the next blocking sleep
   bool silent_ = false;  // after the script has ended: unwinding prints nothing
 };
