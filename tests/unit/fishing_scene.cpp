@@ -1,4 +1,6 @@
 // Where the fishing pictures land: the float strip and its repair, sprites through their masks.
+#include <functional>
+
 #include "fishing/FishingScene.h"
 #include "framework/Resources.h"
 #include "tests/unit/FishingFixture.h"
@@ -33,5 +35,42 @@ TEST_F(SceneTest, TheCastSpriteShowsTheSceneThroughTheWhiteOfItsMask) {
     }
   dialog.Scene().CastDone();
   EXPECT_EQ(dialog.Screen().Pixel(96 + 40, 10 + 40), Bitmap(70).Pixel(46 + 40, 40));
+}
+
+// The strike and lure sprites are drawn over a float strip repaired from the scene's column 122, so
+// the float never shows through the white of their masks; their "done" repairs bring the scene back.
+TEST_F(SceneTest, SpritesCoverARepairedFloatStripAndTheirRepairsRestoreTheScene) {
+  struct SpriteCase {
+    const char* name;
+    std::function<void(FishingScene&)> draw, done;
+    int x, y, width, height, picture, mask;
+    int restoredFromX;  // scene column the repair copies from, at the sprite's x
+  } cases[] = {
+      {"strike", [](FishingScene& s) { s.StrikePicture(); }, [](FishingScene& s) { s.StrikeDone(); }, 116, 10, 96, 96, 76,
+       77, 66},
+      {"lure", [](FishingScene& s) { s.LurePicture(30); }, [](FishingScene& s) { s.LureDone(30); }, 180, 40, 32, 66, 72, 73,
+       122},
+  };
+  for (const SpriteCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    dialog.Scene().WholeScene();
+    dialog.Scene().Float(0);  // the float fully up: it would show through a sprite drawn without the repair
+    c.draw(dialog.Scene());
+    for (int y = 0; y < c.height; ++y)
+      for (int x = 0; x < c.width; ++x) {
+        const int sx = c.x + x, sy = c.y + y;
+        // Under the sprite: the scene, except the float strip, which is the scene's repair column.
+        const bool inStrip = sx >= 182 && sx < 190 && sy < 106;
+        const TColor under = inStrip ? Bitmap(70).Pixel(122 + sx - 182, sy - 10) : Bitmap(70).Pixel(sx - 50, sy - 10);
+        const TColor want = (under & Bitmap(c.mask).Pixel(x, y)) | Bitmap(c.picture).Pixel(x, y);
+        ASSERT_EQ(dialog.Screen().Pixel(sx, sy), want) << x << "," << y;
+      }
+    c.done(dialog.Scene());
+    for (int y = 0; y < c.height; y += 3)
+      for (int x = 0; x < c.width; x += 7) {
+        if (c.x + x >= 182 && c.x + x < 190) continue;  // the lure's repair puts the float back there
+        ASSERT_EQ(dialog.Screen().Pixel(c.x + x, c.y + y), Bitmap(70).Pixel(c.restoredFromX + x, c.y - 10 + y)) << x << "," << y;
+      }
+  }
 }
 }  // namespace

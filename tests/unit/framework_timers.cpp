@@ -101,3 +101,73 @@ TEST_F(TimerTest, AHandlerThatOpensABoxIsNotCalledAgainForTheSameTick) {
   std::vector<Tick> want{{1, 100}, {1, 200}, {1, 300}, {1, 400}, {1, 500}};
   EXPECT_EQ(w.ticks, want);
 }
+
+// The real clock can be late: the queue is fed the times a slow machine would deliver.
+namespace {
+class TRecorder : public TWindow {
+ public:
+  TRecorder() : TWindow(nullptr, "recorder") {}
+  DECLARE_RESPONSE_TABLE(TRecorder);
+  void EvTimer(int id) {
+    fired.push_back(id);
+    if (onTick) onTick(id);
+  }
+  std::vector<int> fired;
+  std::function<void(int)> onTick;
+};
+DEFINE_RESPONSE_TABLE(TRecorder, TWindow, RT::Timer(&TRecorder::EvTimer))
+}  // namespace
+
+TEST(TimerQueueLateClock, ATickLessThanAPeriodLateKeepsTheNextOnTheGrid) {
+  TimerQueue q;
+  TRecorder w;
+  q.Set(&w, 1, 10, 0);
+  EXPECT_FALSE(q.FireNext(9));
+  EXPECT_TRUE(q.FireNext(17));  // 7 ms late
+  EXPECT_EQ(q.DueOf(&w, 1), 20u);
+  EXPECT_FALSE(q.FireNext(19));
+  EXPECT_TRUE(q.FireNext(20));
+  EXPECT_EQ(q.DueOf(&w, 1), 30u);
+}
+
+TEST(TimerQueueLateClock, ATickAWholePeriodLateFiresOnceAndRestartsFromThen) {
+  TimerQueue q;
+  TRecorder w;
+  q.Set(&w, 1, 10, 0);
+  EXPECT_TRUE(q.FireNext(35));  // due at 10, 20 and 30 meanwhile: one tick, no burst
+  EXPECT_FALSE(q.FireNext(35));
+  EXPECT_EQ(q.DueOf(&w, 1), 45u);
+  EXPECT_EQ(w.fired.size(), 1u);
+}
+
+TEST(TimerQueueLateClock, TheRearmCountsAsSetWhenTheHandlerReturns) {
+  TimerQueue q;
+  TRecorder w;
+  q.Set(&w, 1, 10, 0);
+  // Timer 1's handler sets timer 2 to fall due together with timer 1's next tick: timer 1's re-arm
+  // counts after it, so timer 2 goes first at 20, even though the tick came late.
+  w.onTick = [&](int id) {
+    if (id == 1 && w.fired.size() == 1) q.Set(&w, 2, 8, 12);
+  };
+  EXPECT_TRUE(q.FireNext(12));
+  EXPECT_EQ(q.DueOf(&w, 1), 20u);
+  EXPECT_EQ(q.DueOf(&w, 2), 20u);
+  EXPECT_TRUE(q.FireNext(25));
+  EXPECT_TRUE(q.FireNext(25));
+  EXPECT_EQ(w.fired, (std::vector<int>{1, 2, 1}));
+}
+
+TEST(TimerQueueLateClock, ALateClockFiresOverdueTimersInDueOrderOneAtATime) {
+  TimerQueue q;
+  TRecorder w;
+  q.Set(&w, 1, 30, 0);
+  q.Set(&w, 2, 10, 0);
+  q.Set(&w, 3, 20, 0);
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(q.FireNext(31));
+  EXPECT_EQ(w.fired, (std::vector<int>{2, 3, 1}));
+  // Timer 2 was 21 ms late (more than its period): it starts again from 31; timer 3 was 11 ms
+  // late, less than its period, and stays on its grid; timer 1 was 1 ms late.
+  EXPECT_EQ(q.DueOf(&w, 2), 41u);
+  EXPECT_EQ(q.DueOf(&w, 3), 40u);
+  EXPECT_EQ(q.DueOf(&w, 1), 60u);
+}

@@ -2,8 +2,12 @@
 
 #include <cstddef>
 #include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
 #include <string_view>
 
+#include "framework/Encoding.h"
 #include "state/Catalog.h"
 
 namespace {
@@ -26,34 +30,48 @@ long FullWidthNumber(std::string_view text) {
   return value;
 }
 
-// CP932 byte length of every line, counted from the Japanese source text apart from the code.
-constexpr struct {
+struct FixtureEntry {
   int index;
-  size_t lengths[5];
-} kLineLengths[] = {
-    {11, {21, 18, 28, 23, 24}}, {12, {23, 24, 24, 23, 19}}, {13, {20, 22, 22, 21, 15}},
-    {14, {20, 20, 20, 21, 15}}, {15, {12, 16, 16, 17, 17}}, {21, {20, 18, 28, 13, 24}},
-    {22, {20, 22, 22, 25, 20}}, {23, {20, 21, 21, 20, 25}}, {31, {15, 20, 13, 20, 20}},
-    {32, {20, 17, 19, 24, 17}}, {41, {19, 20, 13, 22, 20}}, {42, {21, 19, 19, 14, 15}},
-    {51, {15, 20, 13, 24, 20}}, {52, {19, 23, 23, 25, 17}}, {53, {25, 23, 23, 17, 23}},
-    {54, {21, 19, 19, 24, 22}}, {61, {17, 23, 23, 28, 12}}, {62, {19, 23, 23, 24, 1}},
-    {63, {15, 23, 23, 28, 0}},
+  int32_t price, sellPrice;
+  std::string lines[kItemLineCount];  // CP932
 };
 
-TEST(CatalogTable, LineLengthsInShiftJis) {
-  ASSERT_EQ(std::size(kLineLengths), static_cast<size_t>(kCatalogEntryCount));
+// The catalog as the game's texts give it, kept apart from the code in a UTF-8 fixture file.
+std::vector<FixtureEntry> ReadFixture() {
+  std::ifstream in(TAVO2_SOURCE_DIR "/tests/fixtures/catalog.tsv");
+  std::vector<FixtureEntry> entries;
+  for (std::string row; std::getline(in, row);) {
+    if (row.empty() || row[0] == '#') continue;
+    std::vector<std::string> fields;
+    for (std::size_t start = 0;;) {
+      const std::size_t tab = row.find('\t', start);
+      fields.push_back(row.substr(start, tab - start));
+      if (tab == std::string::npos) break;
+      start = tab + 1;
+    }
+    if (fields.size() != 3 + kItemLineCount) ADD_FAILURE() << "bad fixture row: " << row;
+    fields.resize(3 + kItemLineCount);
+    FixtureEntry e{std::stoi(fields[0]), std::stoi(fields[1]), std::stoi(fields[2]), {}};
+    for (int line = 0; line < kItemLineCount; ++line) e.lines[line] = Utf8ToCp932(fields[3 + line]);
+    entries.push_back(e);
+  }
+  return entries;
+}
+
+TEST(CatalogTable, EveryEntryIsTheGamesTextByteForByte) {
+  const std::vector<FixtureEntry> fixture = ReadFixture();
+  ASSERT_EQ(fixture.size(), static_cast<size_t>(kCatalogEntryCount));
   for (int i = 0; i < kCatalogEntryCount; ++i) {
     const CatalogEntry& entry = kTackleCatalog[i];
-    ASSERT_EQ(entry.index, kLineLengths[i].index);
+    const FixtureEntry& want = fixture[i];
+    ASSERT_EQ(entry.index, want.index);
+    EXPECT_EQ(entry.price, want.price) << entry.index;
+    EXPECT_EQ(entry.sellPrice, want.sellPrice) << entry.index;
     for (int line = 0; line < kItemLineCount; ++line)
-      EXPECT_EQ(entry.lines[line].size(), kLineLengths[i].lengths[line]) << entry.index << " line " << line + 1;
+      EXPECT_EQ(entry.lines[line], want.lines[line]) << entry.index << " line " << line + 1;
   }
-  EXPECT_EQ(Find(62)->lines[4], " ");
-  EXPECT_EQ(Find(63)->lines[4], "");
-  EXPECT_EQ(Find(11)->lines[2], "  売値：売るのはもったいない");
-  EXPECT_EQ(Find(61)->lines[3], "竿をずっと持たなくてよいので");
-  EXPECT_EQ(Find(63)->lines[3], "これが無いと大物は上がらない");
-  EXPECT_EQ(Find(31)->lines[4].substr(0, 4), "  \x81\x40");  // ASCII blanks, then full-width ones
+  // Blanks are text: ASCII blanks, then full-width ones.
+  EXPECT_EQ(Find(31)->lines[4].substr(0, 4), "  \x81\x40");
 }
 
 TEST(CatalogTable, PricesAgreeWithTheirTexts) {

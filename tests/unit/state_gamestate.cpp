@@ -4,6 +4,9 @@
 #include <climits>
 #include <cstddef>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
 #include <string>
 
 #include "state/Catalog.h"
@@ -32,23 +35,31 @@ struct KeepGlobals {
   Keep<decltype(nushiCaughtToday)> caught{nushiCaughtToday};
 };
 
-TEST(GameStateLayout, OffsetsAndLittleEndianBytes) {
-  EXPECT_EQ(sizeof(GameState), 11236u);
-  EXPECT_EQ(offsetof(GameState, items), 28u);
-  EXPECT_EQ(offsetof(GameState, dayCount), 11228u);
-  EXPECT_EQ(offsetof(TackleItem, lines), 9u);
-
-  GameState s{};
-  s.money = 0x11223344;
-  s.items[3].price = -2;  // an odd file offset
-  s.items[69].reservedTail = 0xEE;
-  const auto* b = reinterpret_cast<const unsigned char*>(&s);
-  EXPECT_EQ(b[24] | b[25] << 8 | b[26] << 16 | b[27] << 24, 0x11223344);
-  const size_t price = 28 + 3 * 160 + 1;
-  EXPECT_EQ(b[price], 0xFE);
-  EXPECT_EQ(b[price + 3], 0xFF);
-  EXPECT_EQ(b[price - 1] | b[price + 4], 0);
-  EXPECT_EQ(b[11227], 0xEE);  // the catalog ends right before dayCount
+// A save file laid out by hand from the record's byte offsets (tests/fixtures/saved-game.py): its
+// bytes read into the record land in the fields they are meant for.
+TEST(GameStateLayout, ASavedFilesBytesLandInTheirFields) {
+  std::ifstream in(TAVO2_SOURCE_DIR "/tests/fixtures/saved-game.dat", std::ios::binary);
+  std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  ASSERT_EQ(bytes.size(), sizeof(GameState));
+  GameState s;
+  std::memcpy(static_cast<void*>(&s), bytes.data(), sizeof s);
+  EXPECT_EQ(std::vector<int>(std::begin(s.equipped), std::end(s.equipped)), (std::vector<int>{9, 5, 3, 2, 1, 4, 8}));
+  EXPECT_EQ(s.reserved7, 0x77);
+  EXPECT_EQ(std::vector<int>(std::begin(s.nushiPresent), std::end(s.nushiPresent)), (std::vector<int>{1, 0, 1, 0, 1, 0}));
+  EXPECT_EQ(std::vector<int>(std::begin(s.nushiHeld), std::end(s.nushiHeld)), (std::vector<int>{0, 1, 0, 1, 0, 1}));
+  EXPECT_EQ(int32_t{s.bestLevel}, 12);
+  EXPECT_EQ(int32_t{s.money}, 123456789);
+  const TackleItem& rod = s.items[15];
+  EXPECT_EQ(rod.owned, 1);
+  EXPECT_EQ(int32_t{rod.price}, 200);
+  EXPECT_EQ(int32_t{rod.sellPrice}, -7);
+  EXPECT_EQ(ItemLine(rod, 0), "  品名：生竹");
+  EXPECT_EQ(ItemLine(rod, 1), "abc");
+  EXPECT_EQ(rod.reservedTail, 0x5A);
+  EXPECT_EQ(s.items[14].owned, 0);
+  EXPECT_EQ(s.items[69].reservedTail, 0xEE);
+  EXPECT_EQ(int32_t{s.dayCount}, 41);
+  EXPECT_EQ(int32_t{s.tournamentLevel}, -3);
 }
 
 TEST(ItemLine, StopsAtNulOrFieldEnd) {
