@@ -2,6 +2,7 @@
 // as what it did: "b40" bite timer restarted at 40 ms, "f-" float timer stopped, "f1000" float
 // timer restarted, "+1" float moved, "w1000" strike window changed, "bait0" / "thrown+50" bait
 // moved, "end" pattern over. Runs of steps that did the same are joined ("3-39").
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -49,11 +50,14 @@ class BitePatternTest : public FishingTest {
     return s;
   }
 
-  // The whole pattern, runs of equal steps joined.
-  std::string Walk(int pattern, int water) {
+  // The whole pattern, runs of equal steps joined; the bait is all gone after step baitGoneAfter.
+  std::string Walk(int pattern, int water, int baitGoneAfter = INT_MAX) {
     biteType = pattern;
     std::vector<std::string> steps;
-    while (biteType != 0 && static_cast<int>(steps.size()) < kMaxSteps) steps.push_back(Step(pattern, water));
+    while (biteType != 0 && static_cast<int>(steps.size()) < kMaxSteps) {
+      if (static_cast<int>(steps.size()) == baitGoneAfter) baitOnHook = 0;
+      steps.push_back(Step(pattern, water));
+    }
     std::string out;
     for (std::size_t i = 0; i < steps.size();) {
       std::size_t j = i;
@@ -182,6 +186,29 @@ TEST_F(BitePatternTest, AMasterWithoutItsKeyTackleLeavesRightAfterEating) {
     EXPECT_EQ(steps, c.eatStep + 1) << "water " << c.water;
     // The float timer stays stopped from the last dip: nothing bites until the player lifts.
     EXPECT_EQ(dialog.timers.count(kFloatTimer), 0u) << "water " << c.water;
+  }
+}
+
+// Rows that run only once the bait is gone from the hook (dissolved or lured away) while the fish
+// is still looking or pulling.
+TEST_F(BitePatternTest, WithoutBaitTheCrucianEatsNothingAndLeavesAndTheSmallHeraWaits) {
+  struct NoBaitCase {
+    const char* name;
+    int pattern, goneAfter;
+    std::string walk;
+  } cases[] = {
+      // フナ: from step 9 on, no bait means the eat step at once, then the float comes back up.
+      {"11 from step 9", 11, 8, "1:b2000 +50 | 2-5:b2000 | 6:b2000 +1 | 7-8:b2000 | 9-59:b30 -1 | 60:f1000 end"},
+      {"12 while pulling", 12, 12,
+       "1:b2000 +50 | 2-5:b2000 | 6:b2000 +1 | 7-8:b2000 | 9:f- b20 +3 w1000 | 10-12:f- b20 +3 | "
+       "13:b30 -1 w0 | 14-75:b30 -1 | 76:f1000 end"},
+      // The small ヘラブナ: no bait before step 31 only slows it to 500 ms until it eats at 31.
+      {"22 from step 9", 22, 8,
+       "1:b2000 +50 | 2-5:b2000 | 6:b2000 +1 | 7-8:b2000 | 9-30:f- b500 | 31-81:b30 -1 | 82:f1000 end"},
+  };
+  for (const NoBaitCase& c : cases) {
+    Rest();
+    EXPECT_EQ(Walk(c.pattern, 1, c.goneAfter), c.walk) << c.name;
   }
 }
 }  // namespace

@@ -69,6 +69,20 @@ TEST_F(CatchResultTest, TheTextsFollowTheCreelAndTheMasterFlags) {
   EXPECT_EQ(full.count + full.totalWeight, "    99  99.0");
 }
 
+TEST_F(CatchResultTest, EveryWaterNamesItsMasterFishAndEverySpeciesItsName) {
+  const char* masters[kWaterCount] = {"幻の池のぬし", "丸湖のぬし", "扇湖のぬし", "三角湖のぬし", "出島湖のぬし", "三日月湖のぬし"};
+  for (int water = 0; water < kWaterCount; ++water) {
+    Set({}, {water});
+    EXPECT_EQ(CurrentCatchTexts().masterName, masters[water]) << "water " << water;
+  }
+  const std::string species[] = {Name("ブルーギル", 1), Name("カワムツ", 3), Name("タナゴ", 5),
+                                 Name("フナ", 7),       Name("ヘラブナ", 3), Name("コイ", 7)};
+  for (int code = 1; code <= 6; ++code) {
+    Set({{code, 10.0, 1.0}}, {});
+    EXPECT_EQ(CurrentCatchTexts().kind, species[code - 1]) << "species " << code;
+  }
+}
+
 TEST_F(CatchResultTest, OnlyOkClearsTheMasterFlags) {
   Set({}, {1, 4});
   TKekka* viaEsc = new TKekka(nullptr, 8);
