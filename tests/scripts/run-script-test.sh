@@ -38,7 +38,8 @@ if [ -e "$expected" ]; then
   diff -u "$expected" out.txt || status=1
 elif [ -e "$expect" ]; then
   # In order: the first line still wanted is looked for in what follows the last one found.
-  if ! missing=$(awk 'NR == FNR { if ($0 != "") want[n++] = $0; next }
+  if ! missing=$(awk 'BEGIN { i = 0; n = 0 }
+                      NR == FNR { if ($0 != "") want[n++] = $0; next }
                       i < n && $0 == want[i] { i++ }
                       END { if (i < n) { print want[i]; exit 1 } }' "$expect" out.txt); then
     echo "not in the output (in its order after the lines before it): $missing"
