@@ -1,11 +1,13 @@
 # make run   — install what is missing, build, play
 # make test  — install what is missing, build, run every test (plain, sanitized, real window)
 # make docs  — build, then take the README's screenshots (tests/docs/*.script) into docs/
+# make coverage — line and branch coverage of the game's code by the unit and runner tests
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+COVERAGE_BUILD ?= build-coverage
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test build build-asan deps unit asan smoke bench clean docs
+.PHONY: run test build build-asan deps unit asan smoke bench clean docs coverage
 
 run: build
 	cd "$${TAVO2_RUN_DIR:-.}" && $(CURDIR)/$(BUILD)/tavo2
@@ -42,5 +44,16 @@ bench: build
 docs: build
 	bash tests/docs/screenshots.sh $(BUILD) docs
 
+# The game's own code only: not the tests, the runner or the art packer.
+coverage:
+	@bash scripts/install-deps.sh gcovr
+	cmake -S . -B $(COVERAGE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTAVO2_COVERAGE=ON -DTAVO2_BENCHMARKS=OFF >/dev/null
+	cmake --build $(COVERAGE_BUILD) -j $(JOBS)
+	find $(COVERAGE_BUILD) -name '*.gcda' -delete
+	cd $(COVERAGE_BUILD) && ctest -j $(JOBS) >/dev/null
+	gcovr -r . $(COVERAGE_BUILD) --filter '(app|fishing|framework|platform|quests|results|shops|state)/' \
+	  --exclude '.*/main_[a-z]+\.cpp' --exclude-unreachable-branches --exclude-throw-branches \
+	  --print-summary --txt $(COVERAGE_BUILD)/coverage.txt --html-details $(COVERAGE_BUILD)/coverage.html
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(COVERAGE_BUILD)

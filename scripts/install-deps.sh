@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game, its tests and its tools need, when any is missing.
+# Packages named as arguments are wanted too (a tool only one target uses, as gcovr for coverage).
 set -euo pipefail
 packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev zlib1g-dev
           fonts-ipafont-gothic libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick
-          librsvg2-bin)
+          librsvg2-bin "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
