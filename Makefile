@@ -1,11 +1,12 @@
 # make run   — install what is missing, build, play
 # make test  — install what is missing, build, run every test (plain, sanitized, real window)
 # make docs  — build, then take the README's screenshots (tests/docs/*.script) into docs/
+# make playthrough — build, then play the whole game again with the autoplayer (tests/playthrough/)
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test build build-asan deps unit asan smoke bench clean docs
+.PHONY: run test build build-asan deps unit asan smoke bench clean docs playthrough
 
 run: build
 	cd "$${TAVO2_RUN_DIR:-.}" && $(CURDIR)/$(BUILD)/tavo2
@@ -41,6 +42,9 @@ bench: build
 
 docs: build
 	bash tests/docs/screenshots.sh $(BUILD) docs
+
+playthrough: build
+	bash tests/playthrough/regenerate.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
