@@ -3,8 +3,14 @@
 // split into looks replays as that one wait), and a look ahead that leaves the game alone.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <istream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,11 +24,15 @@
 #include "tests/tools/autoplay/Lookahead.h"
 #include "tests/tools/autoplay/ScriptFeed.h"
 #include "tests/unit/FishingFixture.h"
+#include "tools/ScriptRunner.h"
 
 namespace {
 TEST(AutoplayFeed, TheSourceIsAskedForALineOnlyWhenTheRunnerReadsOne) {
   int asked = 0;
-  LineFeed feed([&asked] { return "wait " + std::to_string(++asked); });
+  LineFeed feed([&asked]() -> std::optional<std::string> {
+    if (asked == 2) return std::nullopt;
+    return "wait " + std::to_string(++asked);
+  });
   std::istream in(&feed);
   std::string line;
   ASSERT_TRUE(std::getline(in, line));
@@ -31,6 +41,7 @@ TEST(AutoplayFeed, TheSourceIsAskedForALineOnlyWhenTheRunnerReadsOne) {
   ASSERT_TRUE(std::getline(in, line));
   EXPECT_EQ(line, "wait 2");
   EXPECT_EQ(asked, 2);
+  EXPECT_FALSE(std::getline(in, line));
 }
 
 TEST(AutoplayFeed, WaitsInARowAreWrittenAsOne) {
@@ -145,5 +156,66 @@ TEST(AutoplayWaits, AWaitSplitIntoLooksReplaysAsOneWait) {
                           [](const std::string& l) { return l.find("strikeWindow=100") != std::string::npos; }));
   EXPECT_EQ(TraceOfATrip(10), oneWait);
   EXPECT_EQ(TraceOfATrip(7), oneWait);
+}
+
+// A directory of its own for a run of the whole program, which reads and writes tavo2.dat there.
+class InFreshDirectory {
+ public:
+  InFreshDirectory() : before_(std::filesystem::current_path()) {
+    char pattern[] = "/tmp/tavo2-autoplay-XXXXXX";
+    dir_ = mkdtemp(pattern);
+    std::filesystem::current_path(dir_);
+  }
+  ~InFreshDirectory() {
+    std::filesystem::current_path(before_);
+    std::filesystem::remove_all(dir_);
+  }
+
+ private:
+  std::filesystem::path before_, dir_;
+};
+
+// The hardest strike of the playthrough: 丸湖's master fish with the cheapest rod, which strikes
+// two seconds after the press, while the window that hooks the master lasts 550 ms after a long
+// pause. Only a strike pressed well before the window opens lands it.
+TEST(AutoplayAngler, LandsTheMasterFishWithTheSlowestRod) {
+  FreshTrip fresh;
+  InFreshDirectory dir;
+  Equip(1, 1, 1, 1, 0);
+  gameState.items[kLandingNetItem].owned = 1;
+  gameState.items[kRodRestItem].owned = 1;
+  ASSERT_EQ(StrikeDelayMs(), 2000);
+  std::FILE* save = std::fopen("tavo2.dat", "wb");
+  ASSERT_EQ(std::fwrite(&gameState, sizeof gameState, 1, save), 1u);
+  std::fclose(save);
+
+  constexpr std::uint64_t kGiveUpMs = 15 * 60 * 1000;
+  Angler angler([] { return gameState.nushiPresent[1] == 0; });
+  bool atTheLake = false;
+  std::uint64_t lastLook = 0;
+  LineFeed feed([&]() -> std::optional<std::string> {
+    if (InCopy()) return CopyLine();
+    try {
+      Desktop& desktop = Desktop::Get();
+      lastLook = desktop.Now();
+      if (lastLook > kGiveUpMs) return std::nullopt;
+      if (desktop.TopmostMessageBox()) return "answer ok";  // only the trip's goodbye
+      if (!dynamic_cast<TDialog*>(desktop.TopLevels().back())) {
+        if (atTheLake) return std::nullopt;  // back on the map: the end
+        atTheLake = true;
+        return "click 58 64";
+      }
+      return angler.Next();
+    } catch (const NowACopy&) {
+      return CopyLine();
+    }
+  });
+  std::istream in(&feed);
+  std::ostringstream out, err;
+  EXPECT_EQ(ScriptRunner(in, out, err).Run(), 0) << err.str();
+  if (InCopy()) std::_Exit(3);  // a copy ends in CopyLine
+  EXPECT_EQ(gameState.nushiPresent[1], 0);
+  EXPECT_EQ(gameState.nushiHeld[1], 1);
+  EXPECT_LT(lastLook, kGiveUpMs) << "an angler that lets the master go by";
 }
 }  // namespace

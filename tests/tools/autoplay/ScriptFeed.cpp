@@ -2,7 +2,9 @@
 
 LineFeed::int_type LineFeed::underflow() {
   if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
-  line_ = source_() + "\n";
+  const std::optional<std::string> line = source_();
+  if (!line) return traits_type::eof();
+  line_ = *line + "\n";
   setg(line_.data(), line_.data(), line_.data() + line_.size());
   return traits_type::to_int_type(*gptr());
 }

@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
   }
   Player player(std::stoi(argv[1]));
   ScriptWriter script;
-  LineFeed feed([&]() -> std::string {
+  LineFeed feed([&]() -> std::optional<std::string> {
     if (InCopy()) return CopyLine();
     std::string line;
     try {
