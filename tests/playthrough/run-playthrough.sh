@@ -6,7 +6,7 @@
 # level must rise through every value from 0 to 7 but 5: the national title makes it 5 only until
 # the map's next paint, which shows the champion picture and makes it 6.
 set -u
-runner=$1 savegen=$2 dir=$3
+runner=$(realpath "$1") savegen=$(realpath "$2") dir=$(realpath "$3")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
