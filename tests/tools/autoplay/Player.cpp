@@ -188,15 +188,15 @@ void Player::PlanDay() {
     Add(Errand::Fish, water);
     Add(Errand::SellCatch);
     if (water != 0) {
-      // The item the master's replaces: the one equipped, or the one bought today.
-      const int old = g.equipped[water] ? g.equipped[water] : water <= 4 ? 1 : 0;
+      // The item the master's replaces: the one equipped, or the one bought today (no bait is).
+      const int old = g.equipped[water] ? g.equipped[water] : (water <= 4 ? 1 : 0);
       heading_.push_back("Trades the fish with the " + std::string(kCategoryNames[water]) +
                          " master for his phantom " + kCategoryNames[water] + " and equips it" +
                          (old ? "; sells the old one." : "."));
       Add(Errand::Trade, water);
       if (old) Add(Errand::Sell, CatalogIndexOfItem(water, old));
     } else {
-      heading_.push_back("The pond's master bites only at all five phantom items; it goes back at the map.");
+      heading_.push_back("The pond's master bites only at all five phantom items; the pond has no master to trade it with.");
     }
     if (!Owns(kRodRestItem)) {
       heading_.push_back("Buys a rod rest with the money, if it is enough.");
@@ -298,7 +298,7 @@ void Player::Finished(const Task& task) {
   switch (task.what) {
     case Errand::Fish:
       angler_.reset();
-      Say(State("nushiPresent nushiHeld creelCount bestLevel dayCount"));
+      Say(State("nushiPresent nushiHeld creelCount bestLevel dayCount time"));
       break;
     case Errand::SellCatch:
       Say(State("money creelCount"));
@@ -351,7 +351,7 @@ std::string Player::InSalesCorner() {
 std::string Player::InTournamentHouse() {
   if (tournamentPlayed_) {
     tournamentPlayed_ = false;
-    return State("tournamentLevel todayCarpWeight money creelCount");
+    return State("tournamentLevel todayCarpWeight money creelCount time");
   }
   const int level = gameState.tournamentLevel;
   if (level >= kLastTournamentLevel) return "close";
