@@ -2,12 +2,13 @@
 # make test  — install what is missing, build, run every test (plain, sanitized, real window)
 # make docs  — build, then take the README's screenshots (tests/docs/*.script) into docs/
 # make coverage — line and branch coverage of the game's code by the unit and runner tests
+# make playthrough — build, then play the whole game again with the autoplayer (tests/playthrough/)
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 COVERAGE_BUILD ?= build-coverage
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test build build-asan deps unit asan smoke bench clean docs coverage
+.PHONY: run test build build-asan deps unit asan smoke bench clean docs coverage playthrough
 
 run: build
 	cd "$${TAVO2_RUN_DIR:-.}" && $(CURDIR)/$(BUILD)/tavo2
@@ -54,6 +55,9 @@ coverage:
 	gcovr -r . $(COVERAGE_BUILD) --filter '(app|fishing|framework|platform|quests|results|shops|state)/' \
 	  --exclude '.*/main_[a-z]+\.cpp' --exclude-unreachable-branches --exclude-throw-branches \
 	  --print-summary --txt $(COVERAGE_BUILD)/coverage.txt --html-details $(COVERAGE_BUILD)/coverage.html
+
+playthrough: build
+	bash tests/playthrough/regenerate.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(COVERAGE_BUILD)
