@@ -96,20 +96,12 @@ void ScriptRunner::Fail(int code, const std::string& why) {
 
 int ScriptRunner::Run() {
   HeadlessPlatform platform([this](HeadlessPlatform& p) { return NextInput(p); });
-  platform.OnSleep([this] { TakeSleepShot(); });
+  platform.OnSleep([this] { KeepSleepScreen(); });
   Desktop& desktop = Desktop::Get();
   desktop.Install(platform, {kScreenWidth, kScreenHeight});
   desktop.SetObserver(this);
   int code = 0;
   try {
-    // A sleepshot or sleeppixels before any other command catches the sleep of the first paint.
-    while (std::optional<std::string> line = NextLine()) {
-      if (line->rfind("sleepshot", 0) != 0 && line->rfind("sleeppixels", 0) != 0) {
-        pendingLine_ = std::move(line);
-        break;
-      }
-      Execute(*line, platform);
-    }
     TTavoApp app;
     app.Run();
     silent_ = true;
@@ -128,7 +120,6 @@ int ScriptRunner::Run() {
 }
 
 std::optional<std::string> ScriptRunner::NextLine() {
-  if (pendingLine_) return std::exchange(pendingLine_, std::nullopt);
   std::string line;
   while (std::getline(script_, line)) {
     ++lineNumber_;
@@ -300,9 +291,10 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
       points.push_back({static_cast<int>(intArg(i)), static_cast<int>(intArg(i + 1))});
     if (cmd == "pixels") {
       desktop.PaintAll();
-      PrintPixels(points);
+      PrintPixels(desktop.Compose(), ClickTarget()->ClientOrigin(), points);
     } else {
-      sleepPixels_ = points;
+      if (!lastSleep_) Fail(1, "no blocking sleep has happened yet");
+      PrintPixels(lastSleep_->screen, lastSleep_->origin, points);
     }
     return std::nullopt;
   }
@@ -315,7 +307,8 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
   }
   if (cmd == "sleepshot") {
     if (w.size() != 2) malformed();
-    sleepShot_ = w[1];
+    if (!lastSleep_) Fail(1, "no blocking sleep has happened yet");
+    if (!WritePng(lastSleep_->screen, w[1])) Fail(1, "cannot write " + w[1]);
     return std::nullopt;
   }
   if (cmd == "bitmaps") {
@@ -336,9 +329,7 @@ TWindow* ScriptRunner::ClickTarget() {
   return frame->GetClientWindow();
 }
 
-void ScriptRunner::PrintPixels(const std::vector<TPoint>& points) {
-  const TPoint origin = ClickTarget()->ClientOrigin();
-  const Surface screen = Desktop::Get().Compose();
+void ScriptRunner::PrintPixels(const Surface& screen, TPoint origin, const std::vector<TPoint>& points) {
   std::string line = "pixels";
   for (TPoint p : points) {
     const TPoint at{origin.x + p.x, origin.y + p.y};
@@ -349,11 +340,15 @@ void ScriptRunner::PrintPixels(const std::vector<TPoint>& points) {
   out_ << line << "\n";
 }
 
-void ScriptRunner::TakeSleepShot() {
-  if (!sleepPixels_.empty()) PrintPixels(std::exchange(sleepPixels_, {}));
-  if (sleepShot_.empty()) return;
-  const std::string file = std::exchange(sleepShot_, {});
-  if (!WritePng(Desktop::Get().Compose(), file)) Fail(1, "cannot write " + file);
+void ScriptRunner::KeepSleepScreen() {
+  Desktop& desktop = Desktop::Get();
+  TPoint origin;
+  if (TWindow* modal = desktop.TopmostModal()) {
+    origin = modal->ClientOrigin();
+  } else if (auto* frame = dynamic_cast<TDecoratedFrame*>(desktop.MainWindow()); frame && frame->GetClientWindow()) {
+    origin = frame->GetClientWindow()->ClientOrigin();
+  }
+  lastSleep_ = SleepScreen{desktop.Compose(), origin};
 }
 
 bool ScriptRunner::PrintState(const std::vector<std::string>& fields) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/Platform.h"
+#include "framework/Surface.h"
 #include "framework/UiObserver.h"
 
 class HeadlessPlatform;
@@ -36,10 +37,10 @@ class ScriptRunner : public UiObserver {
   bool PrintState(const std::vector<std::string>& fields);
   // The window a click goes to: the topmost modal dialog, or the map.
   TWindow* ClickTarget();
-  // Prints the screen's colours at client points of the click target.
-  void PrintPixels(const std::vector<TPoint>& points);
-  // Writes the screen shown during a blocking sleep, when a sleepshot asked for it.
-  void TakeSleepShot();
+  // Prints the colours of screen at points relative to origin (a client origin).
+  void PrintPixels(const Surface& screen, TPoint origin, const std::vector<TPoint>& points);
+  // Keeps the screen as it stays during a blocking sleep, for sleepshot and sleeppixels.
+  void KeepSleepScreen();
   [[noreturn]] void Fail(int code, const std::string& why);
 
   std::istream& script_;
@@ -48,8 +49,10 @@ class ScriptRunner : public UiObserver {
   int lineNumber_ = 0;
   bool tracing_ = false;
   bool texts_ = true;    // print drawn texts (off for long waits with a ticking clock)
-  std::optional<std::string> pendingLine_;  // read ahead before the program started
-  std::string sleepShot_;
-  std::vector<TPoint> sleepPixels_;  // printed at the next blocking sleep  // the file for the screen of the next blocking sleep
+  struct SleepScreen {
+    Surface screen;
+    TPoint origin;  // client origin of the window a click went to then
+  };
+  std::optional<SleepScreen> lastSleep_;  // the screen during the last blocking sleep
   bool silent_ = false;  // after the script has ended: unwinding prints nothing
 };
