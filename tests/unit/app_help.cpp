@@ -118,6 +118,8 @@ TEST_F(HelpTest, OpensWhereItHidesLessOfTheMapAndStaysAboveIt) {
   const TRect centred = TRect::FromSize((600 - placed.Width()) / 2, (443 - placed.Height()) / 2, placed.Width(),
                                         placed.Height());
   EXPECT_LT(hidden(placed), hidden(centred));
+  for (int y = 0; y + placed.Height() <= 443; ++y)
+    EXPECT_LE(hidden(placed), hidden(TRect::FromSize(placed.left, y, placed.Width(), placed.Height()))) << y;
   EXPECT_EQ((TRect{0, 0, 600, 443}.Intersect(placed)), placed) << "off the screen";
   EXPECT_FALSE(placed.Contains({mapRect.left + 5, mapRect.top + 5}));
   EXPECT_EQ(previous, (std::vector<bool>{false, true, true, true, false}));
