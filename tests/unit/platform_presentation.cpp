@@ -50,6 +50,8 @@ TEST(Presentation, OpensAtTheLargestScaleTheDesktopHasRoomFor) {
   const Case cases[] = {
       {{1024, 768}, 1}, {{1280, 1024}, 2}, {{1920, 1040}, 2}, {{1920, 1200}, 2},
       {{2560, 1400}, 3}, {{3840, 2120}, 4}, {{640, 480}, 1},   {{500, 400}, 1},
+      {{1280, 900}, 1},  // 2× would fit only without a title bar
+      {{1210, 1200}, 1}, // or without side borders
   };
   for (const Case& c : cases)
     EXPECT_EQ(OpeningScale(c.usable, kGame, {16, 48}), c.scale) << c.usable.cx << "x" << c.usable.cy;
