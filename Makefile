@@ -1,13 +1,15 @@
 # make run   — install what is missing, build, play
 # make test  — install what is missing, build, run every test (plain, sanitized, real window)
 # make docs  — build, then take the README's screenshots (tests/docs/*.script) into docs/
+# make install [PREFIX=/usr/local] [DESTDIR=] — the game as a desktop program; make package — a .deb
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
+PREFIX     ?= /usr/local
 
-.PHONY: run test build build-asan deps unit asan smoke bench clean docs
+.PHONY: run test build build-asan deps unit asan smoke bench clean docs game install package package-test
 
-run: build
+run: game
 	cd "$${TAVO2_RUN_DIR:-.}" && $(CURDIR)/$(BUILD)/tavo2
 
 test: deps
@@ -15,6 +17,7 @@ test: deps
 	$(MAKE) unit
 	$(MAKE) asan
 	$(MAKE) smoke
+	$(MAKE) package-test
 
 deps:
 	@bash scripts/install-deps.sh
@@ -22,6 +25,20 @@ deps:
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
+
+# Only what the game needs: no tests, no tools.
+game: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(BUILD) -j $(JOBS) --target tavo2 tavo2-icons
+
+install: game
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+package: game
+	cd $(BUILD) && cpack -G DEB
+
+package-test: package
+	bash tests/package/check.sh $(BUILD)
 
 build-asan:
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTAVO2_SANITIZE=ON -DTAVO2_BENCHMARKS=OFF >/dev/null
