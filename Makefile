@@ -52,6 +52,7 @@ asan: build-asan
 
 smoke: build
 	bash tests/smoke/real_window.sh $(BUILD)/tavo2
+	bash tests/smoke/comfort.sh $(BUILD)/tavo2
 
 bench: build
 	bash tests/bench/run.sh $(BUILD)

@@ -286,8 +286,24 @@ void SdlPlatform::Present(const Surface& screen) {
 }
 
 void SdlPlatform::ToggleFullScreen() {
-  const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-  SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+  // A borderless window over the whole display: full screen with a window manager (which treats
+  // it so) and without one (where a request to the window manager would go unanswered).
+  if (!fullScreen_) {
+    const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(display, &bounds) != 0) return;
+    SDL_GetWindowPosition(window_, &restore_.x, &restore_.y);
+    SDL_GetWindowSize(window_, &restore_.w, &restore_.h);
+    SDL_SetWindowBordered(window_, SDL_FALSE);
+    SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+    SDL_SetWindowSize(window_, bounds.w, bounds.h);
+    SDL_RaiseWindow(window_);
+  } else {
+    SDL_SetWindowBordered(window_, SDL_TRUE);
+    SDL_SetWindowSize(window_, restore_.w, restore_.h);
+    SDL_SetWindowPosition(window_, restore_.x, restore_.y);
+  }
+  fullScreen_ = !fullScreen_;
   Show();
 }
 

@@ -49,6 +49,10 @@ class SdlPlatform : public Platform {
   TSize textureSize_;
   TSize screenSize_;
   Presentation presentation_;
+  bool fullScreen_ = false;
+  struct {
+    int x = 0, y = 0, w = 0, h = 0;
+  } restore_;  // the window's place before F11
   bool presented_ = false;
   std::deque<InputEvent> pending_;  // close requests that arrived during Sleep
 };
