@@ -247,6 +247,7 @@ void Desktop::DispatchMouse(const InputEvent& event) {
   }
   if (!top->ScreenClientRect().Contains(p)) return;
   TWindow* target = top->ChildAt(p);
+  if (target != top && event.kind == K::MouseDown) top->ChildMouseDown();
   TPoint o = target->ClientOrigin();
   target->MouseInput(MouseMessage(event), {p.x - o.x, p.y - o.y});
 }

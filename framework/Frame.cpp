@@ -149,6 +149,12 @@ void TDecoratedFrame::MouseInput(Msg kind, TPoint p) {
   if (title >= 0) TrackMenu(title, false, true);
 }
 
+// A click on the client or the status bar leaves the menu bar selected by Alt or F10.
+void TDecoratedFrame::ChildMouseDown() {
+  altAlone_ = false;
+  SelectTitle(-1);
+}
+
 bool TDecoratedFrame::MenuBarKey(const Message& m) {
   const int n = static_cast<int>(menu_->popups.size());
   switch (m.key) {

@@ -35,6 +35,7 @@ class TDecoratedFrame : public TWindow {
   void Paint(TDC& dc, bool erase, const TRect& rect) override;
   void MouseInput(Msg kind, TPoint clientPoint) override;
   void KeyInput(const Message& m) override;
+  void ChildMouseDown() override;
   // Opens popup index of the menu bar and sends the chosen command; the runner does not use this.
   // byKeyboard highlights the popup's first item; buttonHeld lets a release choose an item.
   void TrackMenu(int popupIndex, bool byKeyboard = true, bool buttonHeld = false);

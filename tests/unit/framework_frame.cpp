@@ -159,9 +159,13 @@ TEST_F(FrameTest, TheTitleUnderThePointerIsLitAndTheBarSelectionShows) {
   Then(sample);
   ThenEvent(Press(Key::F10));
   Then(sample);
+  ThenEvent(Pointer(InputEvent::Kind::MouseDown, {300, 200}));  // a click on the client leaves the bar
+  Then(sample);
+  ThenEvent(Press(Key::F10));
+  Then(sample);
   RunSteps();
-  EXPECT_EQ(hot, (std::vector<int>{1, -1, -1}));
-  EXPECT_EQ(selected, (std::vector<int>{-1, -1, 0}));
+  EXPECT_EQ(hot, (std::vector<int>{1, -1, -1, -1, -1}));
+  EXPECT_EQ(selected, (std::vector<int>{-1, -1, 0, -1, 0}));
   // The selected title is drawn lit, as an open one.
   frame_.UpdateWindow();
   const TRect file = frame_.MenuTitleRect(0);
