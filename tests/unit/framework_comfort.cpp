@@ -171,17 +171,3 @@ TEST_F(ComfortTest, AClickBesideAModalDialogFlashesItsCaption) {
   EXPECT_EQ(captionAtStart, look::kActiveCaption);
   EXPECT_EQ(captionFlashed, look::kInactiveCaption);
 }
-
-TEST_F(ComfortTest, OwnedWindowsStayAboveTheirOwner) {
-  auto* owned = new TDialog(&screen_, kAboutTemplate);
-  TScreen other;
-  other.Create();
-  std::vector<TWindow*> order;
-  ThenCheck([&] { owned->Create(); });
-  ThenCheck([&] { other.Create(); });
-  ThenEvent(Mouse(InputEvent::Kind::MouseDown, {590, 5}));  // `other` lies over the screen: bring the screen up
-  ThenCheck([&] { Desktop::Get().BringToTop(&screen_); });
-  ThenCheck([&] { order = Desktop::Get().TopLevels(); });
-  RunSteps();
-  EXPECT_EQ(order, (std::vector<TWindow*>{&other, &screen_, owned}));
-}
