@@ -3,14 +3,16 @@
 # make docs  — build, then take the README's screenshots (tests/docs/*.script) into docs/
 # make coverage — line and branch coverage of the game's code by the unit and runner tests
 # make playthrough — build, then play the whole game again with the autoplayer (tests/playthrough/)
+# make install [PREFIX=/usr/local] [DESTDIR=] — the game as a desktop program; make package — a .deb
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 COVERAGE_BUILD ?= build-coverage
 JOBS       ?= $(shell nproc)
+PREFIX     ?= /usr/local
 
-.PHONY: run test build build-asan deps unit asan smoke bench clean docs coverage playthrough
+.PHONY: run test build build-asan deps unit asan smoke bench clean docs coverage playthrough game install package package-test
 
-run: build
+run: game
 	cd "$${TAVO2_RUN_DIR:-.}" && $(CURDIR)/$(BUILD)/tavo2
 
 test: deps
@@ -18,6 +20,7 @@ test: deps
 	$(MAKE) unit
 	$(MAKE) asan
 	$(MAKE) smoke
+	$(MAKE) package-test
 
 deps:
 	@bash scripts/install-deps.sh
@@ -25,6 +28,20 @@ deps:
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
+
+# Only what the game needs: no tests, no tools.
+game: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(BUILD) -j $(JOBS) --target tavo2 tavo2-icons
+
+install: game
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+package: game
+	cd $(BUILD) && cpack -G DEB
+
+package-test: package
+	bash tests/package/check.sh $(BUILD)
 
 build-asan:
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTAVO2_SANITIZE=ON -DTAVO2_BENCHMARKS=OFF >/dev/null
@@ -38,6 +55,7 @@ asan: build-asan
 
 smoke: build
 	bash tests/smoke/real_window.sh $(BUILD)/tavo2
+	bash tests/smoke/comfort.sh $(BUILD)/tavo2
 
 bench: build
 	bash tests/bench/run.sh $(BUILD)

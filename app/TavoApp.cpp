@@ -22,6 +22,7 @@ void TTavoApp::InitMainWindow() {
   frame_->SetOuterPosition({kFrameX, kFrameY});
   frame_->SetOuterSize({kFrameOuterWidth, kFrameOuterHeight});
   frame_->AssignMenu("IDM_MENU1");
+  frame_->SetHelpCommand(55542);  // F1: how to play
   frame_->SetIcon(1);
   frame_->Insert(*statusBar_, TDecoratedFrame::Location::Bottom);
   SetMainWindow(frame_.get());

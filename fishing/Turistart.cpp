@@ -10,6 +10,7 @@
 #include "fishing/Trace.h"
 #include "fishing/TripVariables.h"
 #include "fishing/Venue.h"
+#include "fishing/WindowPlaces.h"
 #include "framework/DC.h"
 #include "framework/Desktop.h"
 #include "framework/UiObserver.h"
@@ -44,6 +45,11 @@ TTuristart::TTuristart(TWindow* parent, int templateId) : TDialog(parent, templa
   baitThrown = StartingBaitThrown();
   busyAction = 0;
   tripLevel = 0;
+}
+
+void TTuristart::PlaceOnScreen() {
+  const TRect outer = ScreenOuterRect();
+  MoveTo(FishingDialogPlace({outer.Width(), outer.Height()}, Desktop::Get().ScreenSize()));
 }
 
 void TTuristart::Paint(TDC& dc, bool, const TRect&) {

@@ -15,6 +15,9 @@ class TTuristart : public TDialog, private FishingDialog {
 
   DECLARE_RESPONSE_TABLE(TTuristart);
 
+ protected:
+  void PlaceOnScreen() override;
+
  private:
   void CmCast();
   void CmLure();

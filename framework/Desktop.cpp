@@ -8,6 +8,9 @@
 namespace {
 constexpr TColor kDesktopColour = Rgb(0, 128, 128);
 constexpr int kMaxPaintPasses = 64;
+// A caption flash: six half-beats of 70 ms, starting with the caption shown inverted.
+constexpr int kFlashSteps = 6;
+constexpr std::uint64_t kFlashStepMs = 70;
 
 struct LoopDepth {
   explicit LoopDepth(int& depth) : depth_(depth) { ++depth_; }
@@ -15,6 +18,13 @@ struct LoopDepth {
   int& depth_;
 };
 int loopDepth = 0;
+
+// The top-level window that owns window: the one its parent belongs to.
+const TWindow* OwnerOf(const TWindow* window) {
+  const TWindow* p = window->Parent();
+  while (p && p->IsChild()) p = p->Parent();
+  return p;
+}
 
 Msg MouseMessage(const InputEvent& e) {
   if (e.kind == InputEvent::Kind::MouseUp) return Msg::LButtonUp;
@@ -48,6 +58,9 @@ void Desktop::Uninstall() {
   timers_ = TimerQueue();
   mainWindow_ = nullptr;
   capture_ = nullptr;
+  flashing_ = nullptr;
+  hover_ = nullptr;
+  dragging_ = false;
   observer_ = nullptr;
   platform_ = nullptr;
 }
@@ -60,13 +73,24 @@ void Desktop::Add(TWindow* window) {
 void Desktop::Remove(TWindow* window) {
   std::erase(topLevels_, window);
   if (capture_ == window) capture_ = nullptr;
+  if (flashing_ == window) flashing_ = nullptr;
+  if (hover_ == window) hover_ = nullptr;
   dirty_ = true;
 }
 
 void Desktop::BringToTop(TWindow* window) {
-  if (!Contains(window) || topLevels_.back() == window) return;
-  std::erase(topLevels_, window);
-  topLevels_.push_back(window);
+  if (!Contains(window)) return;
+  // Windows owned by it come along and stay above it, in their order (a help viewer stays above
+  // the frame it was opened from).
+  std::vector<TWindow*> raised{window};
+  for (TWindow* w : topLevels_)
+    if (w != window && std::find(raised.begin(), raised.end(), OwnerOf(w)) != raised.end()) raised.push_back(w);
+  std::vector<TWindow*> order;
+  for (TWindow* w : topLevels_)
+    if (std::find(raised.begin(), raised.end(), w) == raised.end()) order.push_back(w);
+  order.insert(order.end(), raised.begin(), raised.end());
+  if (order == topLevels_) return;
+  topLevels_ = std::move(order);
   dirty_ = true;
 }
 
@@ -104,7 +128,7 @@ void Desktop::RunLoop(const std::function<bool()>& done) {
       dirty_ = false;
     }
     if (quit_ || done()) break;
-    Dispatch(platform_->WaitEvent(timers_.NextDue()));
+    Dispatch(platform_->WaitEvent(NextDue()));
   }
 }
 
@@ -128,7 +152,10 @@ void Desktop::Dispatch(const InputEvent& event) {
   using K = InputEvent::Kind;
   switch (event.kind) {
     case K::TimerDue:
-      timers_.FireNext(Now());
+      if (flashing_ && Now() >= flashDue_)
+        StepFlash();
+      else
+        timers_.FireNext(Now());
       break;
     case K::Redraw:
       dirty_ = true;
@@ -166,7 +193,11 @@ void Desktop::DispatchMouse(const InputEvent& event) {
   if (capture_) {
     TWindow* w = capture_;
     if (dragging_) {
-      if (auto* d = dynamic_cast<TDialog*>(w)) d->MoveTo({p.x - dragOffset_.x, p.y - dragOffset_.y});
+      if (auto* d = dynamic_cast<TDialog*>(w)) {
+        const TRect outer = d->ScreenOuterRect();
+        d->MoveTo(KeepCaptionGrip({p.x - dragOffset_.x, p.y - dragOffset_.y}, {outer.Width(), outer.Height()},
+                                  screenSize_));
+      }
       if (event.kind == K::MouseUp) {
         dragging_ = false;
         capture_ = nullptr;
@@ -178,11 +209,10 @@ void Desktop::DispatchMouse(const InputEvent& event) {
     w->MouseInput(event.kind == K::MouseMove ? Msg::MouseMove : MouseMessage(event), {p.x - o.x, p.y - o.y});
     return;
   }
-  if (event.kind == K::MouseMove) return;
-  // A popup menu takes every click while it is open, also those outside it.
+  // A popup menu takes every click and move while it is open, also those outside it.
   if (TWindow* modal = TopmostModal(); modal && modal->IsPopupMenu()) {
     TPoint o = modal->ClientOrigin();
-    modal->MouseInput(MouseMessage(event), {p.x - o.x, p.y - o.y});
+    modal->MouseInput(event.kind == K::MouseMove ? Msg::MouseMove : MouseMessage(event), {p.x - o.x, p.y - o.y});
     return;
   }
   TWindow* top = nullptr;
@@ -191,7 +221,16 @@ void Desktop::DispatchMouse(const InputEvent& event) {
       top = *it;
       break;
     }
-  if (!top || !IsEnabled(top)) return;
+  if (event.kind == K::MouseMove) {
+    const bool inClient = top && IsEnabled(top) && top->ScreenClientRect().Contains(p);
+    Hover(inClient ? top->ChildAt(p) : nullptr, p);
+    return;
+  }
+  if (!top || !IsEnabled(top)) {
+    // A click beside a modal window: it stays where it is and says so.
+    if (event.kind == K::MouseDown) FlashCaption(TopmostModal());
+    return;
+  }
   if (event.kind == K::MouseDown && !top->IsModal()) BringToTop(top);
   if (auto* d = dynamic_cast<TDialog*>(top); d && event.kind == K::MouseDown && event.button == MouseButton::Left) {
     if (d->InCloseBox(p)) {
@@ -208,8 +247,38 @@ void Desktop::DispatchMouse(const InputEvent& event) {
   }
   if (!top->ScreenClientRect().Contains(p)) return;
   TWindow* target = top->ChildAt(p);
+  if (target != top && event.kind == K::MouseDown) top->ChildMouseDown();
   TPoint o = target->ClientOrigin();
   target->MouseInput(MouseMessage(event), {p.x - o.x, p.y - o.y});
+}
+
+void Desktop::Hover(TWindow* window, TPoint p) {
+  // The window left behind hears of it once, with a point outside every window.
+  if (hover_ && hover_ != window) hover_->MouseInput(Msg::MouseMove, {-1, -1});
+  hover_ = window;
+  if (!window) return;
+  TPoint o = window->ClientOrigin();
+  window->MouseInput(Msg::MouseMove, {p.x - o.x, p.y - o.y});
+}
+
+void Desktop::FlashCaption(TWindow* window) {
+  if (!window) return;
+  flashing_ = window;
+  flashStep_ = 0;
+  flashDue_ = Now() + kFlashStepMs;
+  dirty_ = true;
+}
+
+void Desktop::StepFlash() {
+  if (++flashStep_ >= kFlashSteps) flashing_ = nullptr;
+  flashDue_ = Now() + kFlashStepMs;
+  dirty_ = true;
+}
+
+std::optional<std::uint64_t> Desktop::NextDue() const {
+  std::optional<std::uint64_t> due = timers_.NextDue();
+  if (flashing_ && (!due || flashDue_ < *due)) due = flashDue_;
+  return due;
 }
 
 void Desktop::DispatchKey(const InputEvent& event) {
@@ -256,6 +325,8 @@ void Desktop::ForgetWindow(TWindow* window) {
   std::erase(topLevels_, window);
   std::erase(pendingDeletes_, window);
   if (capture_ == window) capture_ = nullptr;
+  if (flashing_ == window) flashing_ = nullptr;
+  if (hover_ == window) hover_ = nullptr;
   if (mainWindow_ == window) mainWindow_ = nullptr;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "framework/Platform.h"
@@ -63,12 +64,20 @@ class Desktop {
   void SetCapture(TWindow* window) { capture_ = window; }
   TWindow* Capture() const { return capture_; }
 
+  // A click outside the modal window flashes its caption a few times.
+  void FlashCaption(TWindow* window);
+  bool CaptionFlashedOver(const TWindow* window) const { return window == flashing_ && flashStep_ % 2 == 0; }
+  // The next moment the loop must wake: a timer's due time or the flash's next step.
+  std::optional<std::uint64_t> NextDue() const;
+
  private:
   Desktop() = default;
   void DispatchMouse(const InputEvent& event);
   void DispatchKey(const InputEvent& event);
   void SystemClose(TWindow* window);
   void FlushDeletes();
+  void StepFlash();
+  void Hover(TWindow* window, TPoint screenPoint);
 
   Platform* platform_ = nullptr;
   TSize screenSize_;
@@ -82,6 +91,10 @@ class Desktop {
   bool dragging_ = false;
   bool quit_ = false;
   bool dirty_ = true;
+  TWindow* flashing_ = nullptr;
+  int flashStep_ = 0;
+  std::uint64_t flashDue_ = 0;
+  TWindow* hover_ = nullptr;  // the window the pointer was last over, told when it leaves
 };
 
 // System close of a window (its close box, Alt+F4, the runner's close).

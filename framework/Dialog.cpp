@@ -53,9 +53,14 @@ void TDialog::CentreOn(const TWindow* parent, bool onScreen) {
 
 void TDialog::Show() {
   ended_ = false;
-  CentreOn(Parent(), centreOnScreen_);
-  for (std::size_t i = 0; i < controls_.size(); ++i)
+  PlaceOnScreen();
+  // The focus starts on the default button, or else on the first button that can be pressed, so
+  // that Enter does something in every dialog.
+  focusedButton_ = -1;
+  for (std::size_t i = 0; i < controls_.size() && focusedButton_ < 0; ++i)
     if (controls_[i].kind == ControlKind::DefPushButton) focusedButton_ = static_cast<int>(i);
+  for (std::size_t i = 0; i < controls_.size() && focusedButton_ < 0; ++i)
+    if (IsButton(controls_[i]) && controls_[i].enabled) focusedButton_ = static_cast<int>(i);
   TWindow::Create();
   if (!IsMessageBox())
     if (UiObserver* o = Desktop::Get().Observer()) o->DialogOpened(*this);
@@ -97,8 +102,20 @@ void TDialog::MoveTo(TPoint outerTopLeft) {
   TRect before = ScreenOuterRect();
   outerTopLeft_ = outerTopLeft;
   SetChildPosition({outerTopLeft.x + metrics::kBorder, outerTopLeft.y + metrics::kBorder + metrics::kCaption});
-  if (ScreenOuterRect() == before) return;
+  if (!IsCreated() || ScreenOuterRect() == before) return;
   Desktop::Get().RepaintBelow(before, this);
+}
+
+void TDialog::PlaceOnScreen() { CentreOn(Parent(), centreOnScreen_); }
+
+TPoint KeepCaptionGrip(TPoint outerTopLeft, TSize outerSize, TSize screen) {
+  // Enough of the caption bar stays inside the screen to take hold of it again: the bar itself
+  // never goes above the top or below the bottom, and a grip of it stays inside either side.
+  constexpr int kGrip = 48;
+  const int grip = std::min(kGrip, outerSize.cx);
+  const int x = std::clamp(outerTopLeft.x, grip - outerSize.cx, screen.cx - grip);
+  const int y = std::clamp(outerTopLeft.y, 0, std::max(0, screen.cy - metrics::kBorder - metrics::kCaption));
+  return {x, y};
 }
 
 Control* TDialog::FindControl(int id) {
@@ -150,7 +167,17 @@ void TDialog::DefaultProcessing(const Message& m) {
   switch (m.key) {
     case Key::Enter:
     case Key::Space:
-      if (const Control* c = DefaultButton(); c && IsButton(*c)) SendCommand(c->id);
+      // Alt+Space belongs to the window's system menu, never to a button.
+      if (m.alt) break;
+      if (const Control* c = DefaultButton(); c && IsButton(*c) && c->enabled) SendCommand(c->id);
+      break;
+    case Key::Letter:
+      // A button's underlined letter presses it, with or without Alt.
+      for (int i : buttons)
+        if (look::Mnemonic(controls_[static_cast<std::size_t>(i)].text) == m.letter) {
+          SendCommand(controls_[static_cast<std::size_t>(i)].id);
+          break;
+        }
       break;
     case Key::Escape:
       SendCommand(IDCANCEL);
@@ -230,7 +257,8 @@ void TDialog::ComposeInto(Surface& screen) const {
   look::RaisedEdge(screen, all, outer, false);
   TRect bar{outer.left + metrics::kBorder, outer.top + metrics::kBorder, outer.right - metrics::kBorder,
             outer.top + metrics::kBorder + metrics::kCaption - 1};
-  bool active = Desktop::Get().TopmostEnabled() == this;
+  // A flash shows the caption the other way round for a moment.
+  bool active = (Desktop::Get().TopmostEnabled() == this) != Desktop::Get().CaptionFlashedOver(this);
   TRect barClip = bar.Intersect(all);
   Surface& s = screen;
   if (!barClip.IsEmpty()) look::CaptionBar(s, bar, Title(), active, true, HasCloseBox());

@@ -64,6 +64,9 @@ class TDialog : public TWindow {
   // For dialogs laid out in pixels by the framework itself (message boxes, the help window).
   TDialog(TWindow* parent, std::string_view caption, TSize clientSize, std::vector<Control> controls);
   void CentreOn(const TWindow* parent, bool onScreen);
+  // Where the dialog appears as it is shown: centred on its parent, or on the screen when its
+  // template says so. A dialog with a place of its own moves itself there (MoveTo).
+  virtual void PlaceOnScreen();
   std::vector<Control> controls_;
   int focusedButton_ = -1;  // index into controls_ for keyboard focus, -1 none
 
@@ -79,6 +82,9 @@ class TDialog : public TWindow {
   int pressedControl_ = -1;  // control index captured by a button-down
   friend class TWindow;
 };
+
+// Where a window dragged to outerTopLeft stays: a grip of its caption bar remains on the screen.
+TPoint KeepCaptionGrip(TPoint outerTopLeft, TSize outerSize, TSize screen);
 
 // Draws a control as the framework shows it (used for dialogs and for tests).
 void DrawControl(Surface& screen, const TRect& clip, TPoint origin, const Control& c, bool focused);

@@ -60,6 +60,26 @@ TRect TDecoratedFrame::MenuTitleRect(int index) const {
   return {};
 }
 
+int TDecoratedFrame::MenuTitleAt(TPoint p) const {
+  for (int i = 0; menu_ && i < static_cast<int>(menu_->popups.size()); ++i)
+    if (MenuTitleRect(i).Contains(p)) return i;
+  return -1;
+}
+
+void TDecoratedFrame::InvalidateMenuBar() { InvalidateRect({0, 0, ClientSize().cx, kMenuBarHeight}, false); }
+
+void TDecoratedFrame::SetHotTitle(int index) {
+  if (index == hotTitle_) return;
+  hotTitle_ = index;
+  InvalidateMenuBar();
+}
+
+void TDecoratedFrame::SelectTitle(int index) {
+  if (index == selectedTitle_) return;
+  selectedTitle_ = index;
+  InvalidateMenuBar();
+}
+
 void TDecoratedFrame::Paint(TDC&, bool, const TRect&) {
   if (!menu_) return;
   Surface& s = ClientSurface();
@@ -68,51 +88,133 @@ void TDecoratedFrame::Paint(TDC&, bool, const TRect&) {
   look::HLine(s, bar, 0, s.Width(), kMenuBarHeight - 1, kShadowGrey);
   for (int i = 0; i < static_cast<int>(menu_->popups.size()); ++i) {
     TRect r = MenuTitleRect(i);
-    if (i == openPopup_) s.Fill({r.left, r.top + 1, r.right, r.bottom - 2}, look::kActiveCaption);
-    look::MnemonicText(s, bar, r.left + kMenuTitlePad, 3, menu_->popups[i].text,
-                       i == openPopup_ ? kWhite : kBlack);
+    const bool lit = i == openPopup_ || i == selectedTitle_;
+    if (lit) {
+      s.Fill({r.left, r.top + 1, r.right, r.bottom - 2}, look::kActiveCaption);
+    } else if (i == hotTitle_) {
+      // The title under the pointer stands out as a thin raised button.
+      look::HLine(s, bar, r.left, r.right, r.top + 1, kWhite);
+      look::VLine(s, bar, r.left, r.top + 1, r.bottom - 2, kWhite);
+      look::HLine(s, bar, r.left, r.right, r.bottom - 3, kShadowGrey);
+      look::VLine(s, bar, r.right - 1, r.top + 1, r.bottom - 2, kShadowGrey);
+    }
+    look::MnemonicText(s, bar, r.left + kMenuTitlePad, 3, menu_->popups[i].text, lit ? kWhite : kBlack);
   }
 }
 
-void TDecoratedFrame::TrackMenu(int index) {
+void TDecoratedFrame::TrackMenu(int index, bool byKeyboard, bool buttonHeld) {
+  SelectTitle(-1);
+  SetHotTitle(-1);
   while (menu_ && index >= 0 && index < static_cast<int>(menu_->popups.size())) {
     openPopup_ = index;
-    InvalidateRect({0, 0, ClientSize().cx, kMenuBarHeight}, false);
+    InvalidateMenuBar();
     TRect title = MenuTitleRect(index);
-    TPopupMenu popup(this, menu_->popups[index], {title.left, title.bottom});
+    TPopupMenu popup(this, menu_->popups[index], {title.left, title.bottom}, byKeyboard, buttonHeld);
+    popup.SetMenuBar([this](TPoint screen) {
+      const TPoint o = ClientOrigin();
+      return MenuTitleAt({screen.x - o.x, screen.y - o.y});
+    }, index);
     int command = popup.Track();
     openPopup_ = -1;
-    InvalidateRect({0, 0, ClientSize().cx, kMenuBarHeight}, false);
+    InvalidateMenuBar();
     if (command) {
       SendCommand(command);
       return;
     }
-    if (!popup.MoveRequest()) return;
     const int n = static_cast<int>(menu_->popups.size());
-    index = (index + popup.MoveRequest() + n) % n;
+    if (popup.SwitchRequest() >= 0) {
+      index = popup.SwitchRequest();
+      byKeyboard = false;
+      buttonHeld = popup.ButtonHeld();
+    } else if (popup.MoveRequest()) {
+      index = (index + popup.MoveRequest() + n) % n;
+      byKeyboard = true;
+      buttonHeld = false;
+    } else {
+      return;
+    }
   }
 }
 
 void TDecoratedFrame::MouseInput(Msg kind, TPoint p) {
-  if (kind != Msg::LButtonDown || !menu_ || p.y >= kMenuBarHeight) return;
-  for (int i = 0; i < static_cast<int>(menu_->popups.size()); ++i)
-    if (MenuTitleRect(i).Contains(p)) TrackMenu(i);
+  if (!menu_) return;
+  const int title = p.y >= 0 && p.y < kMenuBarHeight ? MenuTitleAt(p) : -1;
+  if (kind == Msg::MouseMove) {
+    SetHotTitle(title);
+    return;
+  }
+  if (kind != Msg::LButtonDown) return;
+  altAlone_ = false;
+  SelectTitle(-1);
+  if (title >= 0) TrackMenu(title, false, true);
+}
+
+// A click on the client or the status bar leaves the menu bar selected by Alt or F10.
+void TDecoratedFrame::ChildMouseDown() {
+  altAlone_ = false;
+  SelectTitle(-1);
+}
+
+bool TDecoratedFrame::MenuBarKey(const Message& m) {
+  const int n = static_cast<int>(menu_->popups.size());
+  switch (m.key) {
+    case Key::Left:
+    case Key::Right:
+      SelectTitle((selectedTitle_ + (m.key == Key::Left ? -1 : 1) + n) % n);
+      return true;
+    case Key::Enter:
+    case Key::Down:
+    case Key::Up:
+      TrackMenu(selectedTitle_, true);
+      return true;
+    case Key::Escape:
+      SelectTitle(-1);
+      return true;
+    case Key::Letter:
+      for (int i = 0; i < n; ++i)
+        if (look::Mnemonic(menu_->popups[i].text) == m.letter) {
+          TrackMenu(i, true);
+          return true;
+        }
+      return true;
+    default:
+      return false;
+  }
 }
 
 void TDecoratedFrame::KeyInput(const Message& m) {
-  if (m.kind != Msg::KeyDown || !m.alt || m.key != Key::Letter || !menu_) {
+  if (!menu_) {
     client_->KeyInput(m);
     return;
   }
-  // Alt+letter opens the popup whose title has that mnemonic.
-  for (int i = 0; i < static_cast<int>(menu_->popups.size()); ++i) {
-    const std::string& t = menu_->popups[i].text;
-    std::size_t amp = t.find('&');
-    if (amp != std::string::npos && amp + 1 < t.size() && std::tolower(static_cast<unsigned char>(t[amp + 1])) == m.letter) {
-      TrackMenu(i);
-      return;
-    }
+  // Alt pressed and released alone, or F10, selects the menu bar and its first title.
+  if (m.key == Key::Alt) {
+    if (m.kind == Msg::KeyDown) altAlone_ = true;
+    if (m.kind == Msg::KeyUp && altAlone_) SelectTitle(selectedTitle_ >= 0 ? -1 : 0);
+    if (m.kind == Msg::KeyUp) altAlone_ = false;
+    return;
   }
+  if (m.kind == Msg::KeyDown) altAlone_ = false;
+  if (m.kind == Msg::KeyDown && m.key == Key::F10) {
+    SelectTitle(selectedTitle_ >= 0 ? -1 : 0);
+    return;
+  }
+  if (m.kind == Msg::KeyDown && selectedTitle_ >= 0 && MenuBarKey(m)) return;
+  if (m.kind == Msg::KeyDown && m.key == Key::F1 && helpCommand_) {
+    SelectTitle(-1);
+    SendCommand(helpCommand_);
+    return;
+  }
+  if (m.kind == Msg::KeyDown && m.alt && m.key == Key::Letter) {
+    // Alt+letter opens the popup whose title has that mnemonic.
+    for (int i = 0; i < static_cast<int>(menu_->popups.size()); ++i)
+      if (look::Mnemonic(menu_->popups[i].text) == m.letter) {
+        TrackMenu(i, true);
+        return;
+      }
+    return;
+  }
+  client_->KeyInput(m);
 }
 
 TStatusBar::TStatusBar(TWindow* parent, Border, unsigned) : TWindow(parent) { MakeChildOf(parent); }

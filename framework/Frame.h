@@ -35,17 +35,33 @@ class TDecoratedFrame : public TWindow {
   void Paint(TDC& dc, bool erase, const TRect& rect) override;
   void MouseInput(Msg kind, TPoint clientPoint) override;
   void KeyInput(const Message& m) override;
+  void ChildMouseDown() override;
   // Opens popup index of the menu bar and sends the chosen command; the runner does not use this.
-  void TrackMenu(int popupIndex);
+  // byKeyboard highlights the popup's first item; buttonHeld lets a release choose an item.
+  void TrackMenu(int popupIndex, bool byKeyboard = true, bool buttonHeld = false);
   TRect MenuTitleRect(int popupIndex) const;
+  int MenuTitleAt(TPoint clientPoint) const;
+  // The command F1 sends (0: none).
+  void SetHelpCommand(int id) { helpCommand_ = id; }
+  // The title under the pointer, and the title selected by Alt or F10 (-1: none).
+  int HotTitle() const { return hotTitle_; }
+  int SelectedTitle() const { return selectedTitle_; }
 
  private:
   void Layout();
+  void InvalidateMenuBar();
+  void SetHotTitle(int index);
+  void SelectTitle(int index);
+  bool MenuBarKey(const Message& m);
   TWindow* client_;
   TStatusBar* statusBar_ = nullptr;
   const MenuTemplate* menu_ = nullptr;
   int icon_ = 0;
   int openPopup_ = -1;
+  int hotTitle_ = -1;
+  int selectedTitle_ = -1;
+  bool altAlone_ = false;  // Alt is down and no other key came since
+  int helpCommand_ = 0;
   TPoint outerPosition_;
   TSize outerSize_;
 };

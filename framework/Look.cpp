@@ -1,5 +1,6 @@
 #include "framework/Look.h"
 
+#include <cctype>
 #include <string>
 
 #include "framework/Fonts.h"
@@ -74,6 +75,13 @@ std::string StripMnemonic(std::string_view text, int& underline) {
   return out;
 }
 }  // namespace
+
+char Mnemonic(std::string_view cp932) {
+  int underline = 0;
+  const std::string text = StripMnemonic(cp932, underline);
+  if (underline < 0) return 0;
+  return static_cast<char>(std::tolower(static_cast<unsigned char>(text[static_cast<std::size_t>(underline)])));
+}
 
 int MnemonicTextWidth(std::string_view cp932) {
   int underline = 0;

@@ -26,6 +26,8 @@ void CentredText(Surface& s, const TRect& clip, const TRect& r, std::string_view
 // Text with & mnemonics underlined at (x, y); returns its width.
 int MnemonicText(Surface& s, const TRect& clip, int x, int y, std::string_view cp932, TColor colour);
 int MnemonicTextWidth(std::string_view cp932);
+// The lower-case letter marked with & in a label, or 0 when it has none.
+char Mnemonic(std::string_view cp932);
 // A caption bar across r with the caption text and, when wanted, a close box at its right end.
 void CaptionBar(Surface& s, const TRect& r, std::string_view caption, bool active, bool closeBox, bool closeEnabled);
 TRect CloseBoxRect(const TRect& captionBar);

@@ -25,9 +25,9 @@ struct ButtonSpec {
 std::vector<ButtonSpec> ButtonsFor(unsigned style) {
   switch (style & 0xF) {
     case MB_YESNO:
-      return {{IDYES, "はい"}, {IDNO, "いいえ"}};
+      return {{IDYES, "はい(&Y)"}, {IDNO, "いいえ(&N)"}};
     case MB_YESNOCANCEL:
-      return {{IDYES, "はい"}, {IDNO, "いいえ"}, {IDCANCEL, "キャンセル"}};
+      return {{IDYES, "はい(&Y)"}, {IDNO, "いいえ(&N)"}, {IDCANCEL, "キャンセル"}};
     default:
       return {{IDOK, "OK"}};
   }

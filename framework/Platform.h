@@ -9,7 +9,7 @@ class Surface;
 class TWindow;
 
 enum class MouseButton { Left, Right };
-enum class Key { Enter, Escape, Tab, Left, Right, Up, Down, Space, F4, Letter, Other };
+enum class Key { Enter, Escape, Tab, Left, Right, Up, Down, Space, F4, Letter, Other, Alt, F1, F10, PageUp, PageDown };
 
 // One input event. A real window reports screen points (client pixels of the OS window); the script
 // runner names its target window directly, with a client point of that window.

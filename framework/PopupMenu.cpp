@@ -16,8 +16,9 @@ constexpr int kPadX = 20;
 bool IsSeparator(const MenuItemTemplate& item) { return item.command == 0; }
 }  // namespace
 
-TPopupMenu::TPopupMenu(TWindow* owner, const MenuPopupTemplate& popup, TPoint screenTopLeft)
-    : TWindow(owner), popup_(popup) {
+TPopupMenu::TPopupMenu(TWindow* owner, const MenuPopupTemplate& popup, TPoint screenTopLeft, bool byKeyboard,
+                       bool buttonHeld)
+    : TWindow(owner), popup_(popup), buttonHeld_(buttonHeld) {
   int width = 120;
   int height = 4;
   for (const MenuItemTemplate& item : popup_.items) {
@@ -26,6 +27,26 @@ TPopupMenu::TPopupMenu(TWindow* owner, const MenuPopupTemplate& popup, TPoint sc
   }
   SetChildPosition({screenTopLeft.x + 2, screenTopLeft.y + 2});
   SetClientSize({width, height});
+  if (byKeyboard)
+    for (int i = 0; i < static_cast<int>(popup_.items.size()) && highlighted_ < 0; ++i)
+      if (!IsSeparator(popup_.items[i])) highlighted_ = i;
+}
+
+void TPopupMenu::SetMenuBar(TitleAt titleAt, int ownTitle) {
+  titleAt_ = std::move(titleAt);
+  ownTitle_ = ownTitle;
+}
+
+int TPopupMenu::TitleUnder(TPoint p) const {
+  if (!titleAt_) return -1;
+  const TPoint o = ClientOrigin();
+  return titleAt_({p.x + o.x, p.y + o.y});
+}
+
+void TPopupMenu::Highlight(int index) {
+  if (index == highlighted_) return;
+  highlighted_ = index;
+  Invalidate(false);
 }
 
 TRect TPopupMenu::ScreenOuterRect() const {
@@ -88,12 +109,39 @@ void TPopupMenu::Paint(TDC&, bool, const TRect&) {
 }
 
 void TPopupMenu::MouseInput(Msg kind, TPoint p) {
-  if (kind == Msg::LButtonDown || kind == Msg::RButtonDown) {
-    if (!ClientSurface().Bounds().Contains(p)) {
-      Choose(-1);  // a click elsewhere dismisses the popup
-      return;
+  const bool inside = ClientSurface().Bounds().Contains(p);
+  const int title = inside ? -1 : TitleUnder(p);
+  switch (kind) {
+    case Msg::MouseMove:
+      if (inside) {
+        Highlight(ItemAt(p));
+      } else if (title >= 0 && title != ownTitle_) {
+        switchTo_ = title;  // moving onto another title opens its menu
+        Choose(-1);
+      }
+      break;
+    case Msg::LButtonDown:
+    case Msg::RButtonDown:
+      buttonHeld_ = kind == Msg::LButtonDown;
+      if (inside) {
+        if (int i = ItemAt(p); i >= 0) Choose(i);
+      } else {
+        if (title >= 0 && title != ownTitle_) switchTo_ = title;
+        Choose(-1);  // a click elsewhere, or on its own title, closes the popup
+      }
+      break;
+    case Msg::LButtonUp: {
+      const bool held = buttonHeld_;
+      buttonHeld_ = false;
+      if (inside) {
+        if (int i = ItemAt(p); i >= 0) Choose(i);  // press, drag, release
+      } else if (held && title < 0) {
+        Choose(-1);  // a drag that ends off the menu
+      }
+      break;
     }
-    if (int i = ItemAt(p); i >= 0) Choose(i);
+    default:
+      break;
   }
 }
 
@@ -124,7 +172,11 @@ void TPopupMenu::KeyInput(const Message& m) {
       break;
     case Key::Enter:
     case Key::Space:
-      if (highlighted_ >= 0) Choose(highlighted_);
+      if (highlighted_ >= 0 && !m.alt) Choose(highlighted_);
+      break;
+    case Key::Alt:
+    case Key::F10:
+      Choose(-1);
       break;
     case Key::Letter:
       for (int i = 0; i < n; ++i) {

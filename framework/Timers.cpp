@@ -68,7 +68,11 @@ bool TimerQueue::FireNext(std::uint64_t now) {
   Message m;
   m.kind = Msg::Timer;
   m.id = fired.id;
+  // A nested loop in the handler may deliver other ticks; this one's due time comes back after.
+  const std::optional<std::uint64_t> outer = delivered_;
+  delivered_ = fired.due;
   fired.window->Dispatch(m);
+  delivered_ = outer;
 
   // The handler may have killed or set this timer, destroyed its window, or let it fire again in a
   // nested loop; otherwise its next due time counts as set now, after whatever the handler set.

@@ -18,6 +18,9 @@ class TimerQueue {
   std::optional<std::uint64_t> DueOf(const TWindow* window, int id) const;
   // Fires the first timer due at or before now; false when none is due.
   bool FireNext(std::uint64_t now);
+  // While a handler runs: the due time of the tick it was delivered for (the timer's own due time
+  // already names the next tick). Empty outside handlers.
+  std::optional<std::uint64_t> DeliveredDue() const { return delivered_; }
   // After a blocking sleep: every timer that fell due during it fires once, and then falls due one
   // period after the moment it fired.
   void AfterSleep(std::uint64_t now);
@@ -35,6 +38,7 @@ class TimerQueue {
   std::vector<Timer>::iterator Find(const TWindow* window, int id);
   std::vector<Timer>::const_iterator Find(const TWindow* window, int id) const;
   std::vector<Timer> timers_;
+  std::optional<std::uint64_t> delivered_;
   std::uint64_t nextOrder_ = 0;
   std::uint64_t nextGeneration_ = 0;
 };

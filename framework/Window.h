@@ -72,6 +72,8 @@ class TWindow {
   virtual void ComposeInto(Surface& screen) const;
   virtual void MouseInput(Msg kind, TPoint clientPoint);
   virtual void KeyInput(const Message& m);
+  // A button went down on a child window of this top-level window.
+  virtual void ChildMouseDown() {}
   virtual bool IsModal() const { return false; }
   virtual bool IsMessageBox() const { return false; }
   virtual bool IsPopupMenu() const { return false; }

@@ -101,6 +101,17 @@ Key MapKey(SDL_Keycode sym) {
       return Key::Space;
     case SDLK_F4:
       return Key::F4;
+    case SDLK_F1:
+      return Key::F1;
+    case SDLK_F10:
+      return Key::F10;
+    case SDLK_PAGEUP:
+      return Key::PageUp;
+    case SDLK_PAGEDOWN:
+      return Key::PageDown;
+    case SDLK_LALT:
+    case SDLK_RALT:
+      return Key::Alt;
     default:
       if (sym >= SDLK_a && sym <= SDLK_z) return Key::Letter;
       return Key::Other;
@@ -109,8 +120,8 @@ Key MapKey(SDL_Keycode sym) {
 
 }  // namespace
 
-SdlPlatform::SdlPlatform(TSize screenSize, TPoint windowPosition, std::string_view captionUtf8)
-    : startNs_(MonotonicNs()) {
+SdlPlatform::SdlPlatform(TSize screenSize, TPoint windowPosition, std::string_view captionUtf8, int openingScale)
+    : startNs_(MonotonicNs()), screenSize_(screenSize) {
   // Ctrl+C ends the program as usual, and closing the window is a close request like any other,
   // not a request to quit.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -120,10 +131,27 @@ SdlPlatform::SdlPlatform(TSize screenSize, TPoint windowPosition, std::string_vi
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) Fail("cannot open a window (is DISPLAY set?)");
+  // Scaled pixels stay sharp.
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   const std::string caption(captionUtf8);
-  window_ = SDL_CreateWindow(caption.c_str(), windowPosition.x, windowPosition.y, screenSize.cx, screenSize.cy,
-                             SDL_WINDOW_SHOWN);
+  SDL_Rect usable{0, 0, screenSize.cx, screenSize.cy};
+  const bool knowsDesktop = SDL_GetDisplayUsableBounds(0, &usable) == 0;
+  // Room for a window manager's title bar and borders, which are not known before the window is.
+  constexpr TSize kFrameAllowance{16, 48};
+  const int scale = openingScale > 0 ? openingScale
+                    : knowsDesktop   ? OpeningScale({usable.w, usable.h}, screenSize, kFrameAllowance)
+                                     : 1;
+  const TSize size{screenSize.cx * scale, screenSize.cy * scale};
+  TPoint at = windowPosition;
+  if (knowsDesktop && scale > 1) {
+    // The usual place unless the larger window would reach past the desktop.
+    at.x = std::max(usable.x, std::min(at.x, usable.x + usable.w - size.cx - kFrameAllowance.cx));
+    at.y = std::max(usable.y, std::min(at.y, usable.y + usable.h - size.cy - kFrameAllowance.cy));
+  }
+  window_ = SDL_CreateWindow(caption.c_str(), at.x, at.y, size.cx, size.cy, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
   if (window_ == nullptr) Fail("cannot create the window");
+  SDL_SetWindowMinimumSize(window_, screenSize.cx, screenSize.cy);
+  presentation_ = FitPicture(size, screenSize);
   renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
   if (renderer_ == nullptr) Fail("cannot create a renderer");
   // Only now: on some setups creating the renderer replaces the X window.
@@ -161,6 +189,8 @@ std::optional<InputEvent> SdlPlatform::Translate(const SDL_Event& e) {
         case SDL_WINDOWEVENT_SHOWN:
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
           Show();
           ev.kind = InputEvent::Kind::Redraw;
           return ev;
@@ -172,17 +202,22 @@ std::optional<InputEvent> SdlPlatform::Translate(const SDL_Event& e) {
       if (e.button.button != SDL_BUTTON_LEFT && e.button.button != SDL_BUTTON_RIGHT) return std::nullopt;
       ev.kind = e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Kind::MouseDown : InputEvent::Kind::MouseUp;
       ev.button = e.button.button == SDL_BUTTON_LEFT ? MouseButton::Left : MouseButton::Right;
-      ev.point = {e.button.x, e.button.y};
+      ev.point = ToGame(e.button.x, e.button.y);
       return ev;
     case SDL_MOUSEMOTION:
       ev.kind = InputEvent::Kind::MouseMove;
       ev.button = (e.motion.state & SDL_BUTTON_LMASK) == 0 && (e.motion.state & SDL_BUTTON_RMASK) != 0
                       ? MouseButton::Right
                       : MouseButton::Left;
-      ev.point = {e.motion.x, e.motion.y};
+      ev.point = ToGame(e.motion.x, e.motion.y);
       return ev;
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
+      // F11 belongs to the window, not to the game.
+      if (e.key.keysym.sym == SDLK_F11) {
+        if (e.type == SDL_KEYDOWN && e.key.repeat == 0) ToggleFullScreen();
+        return std::nullopt;
+      }
       ev.kind = e.type == SDL_KEYDOWN ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;
       ev.key = MapKey(e.key.keysym.sym);
       if (ev.key == Key::Letter) ev.letter = static_cast<char>(e.key.keysym.sym);  // SDL keycodes are lower case
@@ -250,9 +285,38 @@ void SdlPlatform::Present(const Surface& screen) {
   Show();
 }
 
+void SdlPlatform::ToggleFullScreen() {
+  // A borderless window over the whole display: full screen with a window manager (which treats
+  // it so) and without one (where a request to the window manager would go unanswered).
+  if (!fullScreen_) {
+    const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(display, &bounds) != 0) return;
+    SDL_GetWindowPosition(window_, &restore_.x, &restore_.y);
+    SDL_GetWindowSize(window_, &restore_.w, &restore_.h);
+    SDL_SetWindowBordered(window_, SDL_FALSE);
+    SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+    SDL_SetWindowSize(window_, bounds.w, bounds.h);
+    SDL_RaiseWindow(window_);
+  } else {
+    SDL_SetWindowBordered(window_, SDL_TRUE);
+    SDL_SetWindowSize(window_, restore_.w, restore_.h);
+    SDL_SetWindowPosition(window_, restore_.x, restore_.y);
+  }
+  fullScreen_ = !fullScreen_;
+  Show();
+}
+
 void SdlPlatform::Show() {
+  int w = 0, h = 0;
+  if (SDL_GetRendererOutputSize(renderer_, &w, &h) == 0) presentation_ = FitPicture({w, h}, screenSize_);
   if (!presented_) return;
-  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  // Around the picture the window is one plain colour.
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  const TRect& r = presentation_.picture;
+  const SDL_Rect dst{r.left, r.top, r.Width(), r.Height()};
+  SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
   SDL_RenderPresent(renderer_);
 }
 

@@ -6,18 +6,22 @@
 
 #include "framework/Platform.h"
 #include "framework/Surface.h"
+#include "platform/Presentation.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 union SDL_Event;
 
-// The real desktop: one fixed-size SDL window, the steady clock and the keyboard and mouse.
+// The real desktop: one SDL window, the steady clock and the keyboard and mouse. The game's screen
+// keeps its size; the window may be resized, maximised or made full screen (F11), and shows the
+// screen at the largest whole-number scale that fits, the mouse mapped back to game pixels.
 class SdlPlatform : public Platform {
  public:
-  // Opens a window whose client area is screenSize pixels, at windowPosition on the desktop, with
-  // a UTF-8 caption. If no window can be opened it prints why and ends the program.
-  SdlPlatform(TSize screenSize, TPoint windowPosition, std::string_view captionUtf8);
+  // Opens a window for a screen of screenSize pixels at windowPosition on the desktop, with a
+  // UTF-8 caption, at the largest whole scale that fits the usable desktop (openingScale, when
+  // given, instead). If no window can be opened it prints why and ends the program.
+  SdlPlatform(TSize screenSize, TPoint windowPosition, std::string_view captionUtf8, int openingScale = 0);
   ~SdlPlatform() override;
   SdlPlatform(const SdlPlatform&) = delete;
   SdlPlatform& operator=(const SdlPlatform&) = delete;
@@ -30,16 +34,25 @@ class SdlPlatform : public Platform {
   void Sleep(unsigned ms) override;
   // The OS window's icon.
   void SetIcon(const Surface& icon);
+  void ToggleFullScreen();
+  const Presentation& CurrentPresentation() const { return presentation_; }
 
  private:
   std::optional<InputEvent> Translate(const SDL_Event& e);
   void Show();
+  TPoint ToGame(int x, int y) const { return WindowToGame({x, y}, presentation_); }
 
   std::int64_t startNs_;  // CLOCK_MONOTONIC at construction (<chrono> cannot be compiled for CP932)
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;  // holds the last presented screen, for exposures
   TSize textureSize_;
+  TSize screenSize_;
+  Presentation presentation_;
+  bool fullScreen_ = false;
+  struct {
+    int x = 0, y = 0, w = 0, h = 0;
+  } restore_;  // the window's place before F11
   bool presented_ = false;
   std::deque<InputEvent> pending_;  // close requests that arrived during Sleep
 };

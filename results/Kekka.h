@@ -11,6 +11,9 @@ class TKekka : public TDialog {
 
   DECLARE_RESPONSE_TABLE(TKekka);
 
+ protected:
+  void PlaceOnScreen() override;
+
  private:
   void CmOk();
 };

@@ -5,7 +5,8 @@
 #
 # Usage: real_window.sh BINARY
 # Environment: SMOKE_SCREENSHOT=FILE.png keeps the screenshot; SMOKE_MIN_COLOURS (default 8) is
-# the least number of distinct colours the window must show.
+# the least number of distinct colours the window must show; SMOKE_SAVE_DIR is where the save file
+# must appear (default: the empty directory the game is started in).
 set -uo pipefail
 
 readonly caption_pattern="ポムル"
@@ -131,8 +132,10 @@ game_pid=""
 [ "$status" -eq 0 ] || fail "the game exited with status $status"
 pass "the game exited"
 
-[ -f "$rundir/$save_file" ] || fail "$save_file was not written"
-size="$(stat -c %s "$rundir/$save_file")"
+save_dir="${SMOKE_SAVE_DIR:-$rundir}"
+[ -f "$save_dir/$save_file" ] || fail "$save_file was not written in $save_dir"
+[ -n "${SMOKE_SAVE_DIR:-}" ] && [ -e "$rundir/$save_file" ] && fail "$save_file was written in the starting directory too"
+size="$(stat -c %s "$save_dir/$save_file")"
 [ "$size" -eq "$save_size" ] || fail "$save_file has $size bytes, expected $save_size"
 pass "$save_file written with $size bytes"
 echo "PASS: real window smoke test"

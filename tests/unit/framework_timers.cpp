@@ -171,3 +171,35 @@ TEST(TimerQueueLateClock, ALateClockFiresOverdueTimersInDueOrderOneAtATime) {
   EXPECT_EQ(q.DueOf(&w, 3), 40u);
   EXPECT_EQ(q.DueOf(&w, 1), 60u);
 }
+
+TEST_F(TimerTest, AHandlerKnowsTheDueTimeOfTheTickItWasDeliveredFor) {
+  // A tick delayed by a blocking sleep shows its lateness; a tick delivered inside a nested
+  // handler does not change the outer one's.
+  TTicker w;
+  w.Create();
+  struct Seen {
+    int id;
+    std::uint64_t due, at;
+    bool operator==(const Seen&) const = default;
+  };
+  std::vector<Seen> seen;
+  w.onTick = [&](int id) {
+    seen.push_back({id, *Desktop::Get().Timers().DeliveredDue(), Desktop::Get().Now()});
+    if (id == 1 && seen.size() == 1) Desktop::Get().Sleep(250);
+    if (id == 1 && seen.size() == 2) {
+      w.SetTimer(2, 5);
+      Desktop::Get().RunLoop([&] { return seen.size() == 3; });
+      seen.push_back({id, *Desktop::Get().Timers().DeliveredDue(), Desktop::Get().Now()});
+    }
+  };
+  w.SetTimer(1, 100);
+  ThenWait(400);
+  RunSteps();
+  w.KillTimer(1);
+  ASSERT_GE(seen.size(), 4u);
+  EXPECT_EQ(seen[0], (Seen{1, 100, 100}));
+  EXPECT_EQ(seen[1], (Seen{1, 200, 350}));  // due at 200, delivered after the sleep
+  EXPECT_EQ(seen[2], (Seen{2, 355, 355}));
+  EXPECT_EQ(seen[3], (Seen{1, 200, 355}));
+  EXPECT_FALSE(Desktop::Get().Timers().DeliveredDue().has_value());
+}
