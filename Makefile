@@ -3,9 +3,10 @@
 # make docs  — build, then take the README's screenshots (tests/docs/*.script) into docs/
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+RELEASE_BUILD ?= build-release
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test build build-asan deps unit asan smoke bench clean docs
+.PHONY: run test build build-asan deps unit asan smoke bench clean docs release
 
 run: build
 	cd "$${TAVO2_RUN_DIR:-.}" && $(CURDIR)/$(BUILD)/tavo2
@@ -20,11 +21,11 @@ deps:
 	@bash scripts/install-deps.sh
 
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVO2_WERROR=ON >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 
 build-asan:
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTAVO2_SANITIZE=ON -DTAVO2_BENCHMARKS=OFF >/dev/null
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTAVO2_SANITIZE=ON -DTAVO2_BENCHMARKS=OFF -DTAVO2_WERROR=ON >/dev/null
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 unit:
@@ -42,5 +43,10 @@ bench: build
 docs: build
 	bash tests/docs/screenshots.sh $(BUILD) docs
 
+# The optimised build, warnings as errors (CI builds it too).
+release: deps
+	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DTAVO2_WERROR=ON >/dev/null
+	cmake --build $(RELEASE_BUILD) -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD)

@@ -330,8 +330,11 @@ bool ScriptRunner::PrintState(const std::vector<std::string>& fields) {
   s << "dayCount=" << g.dayCount << "\n";
   s << "tournamentLevel=" << g.tournamentLevel << "\n";
   std::string owned;
-  for (int i = 0; i < 70; ++i)
-    if (g.items[i].owned == 1) owned += (owned.empty() ? "" : ",") + std::to_string(i);
+  for (int i = 0; i < 70; ++i) {
+    if (g.items[i].owned != 1) continue;
+    if (!owned.empty()) owned += ',';
+    owned += std::to_string(i);
+  }
   s << "owned=" << owned << "\n";
   s << "tripLevel=" << tripLevel << "\n";
   s << "selectedWater=" << selectedWater << "\n";
