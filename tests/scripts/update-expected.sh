@@ -7,16 +7,6 @@ build=${BUILD:-$here/../../build}
 names=("$@")
 [ ${#names[@]} -gt 0 ] || names=($(cd "$here" && ls *.script | sed 's/\.script$//'))
 for name in "${names[@]}"; do
-  work=$(mktemp -d)
-  (
-    cd "$work"
-    while IFS= read -r line; do
-      case "$line" in
-        "#! save"*) eval "\"$build/tests/tavo2-savegen\" ${line#\#! save}" > tavo2.dat ;;
-        "#! mkdir "*) mkdir -p "${line#\#! mkdir }" ;;
-      esac
-    done < "$here/$name.script"
-    "$build/tavo2-script" "$here/$name.script" > "$here/$name.out" 2>/dev/null || true
-  )
-  rm -rf "$work"
+  TAVO2_UPDATE_EXPECTED=1 bash "$here/run-script-test.sh" "$build/tavo2-script" "$build/tests/tavo2-savegen" \
+    "$here/$name.script"
 done
