@@ -6,7 +6,7 @@ ASAN_BUILD ?= build-asan
 RELEASE_BUILD ?= build-release
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test build build-asan deps unit asan smoke bench clean docs release
+.PHONY: run test build build-asan deps unit asan smoke bench clean docs release stress
 
 run: build
 	cd "$${TAVO2_RUN_DIR:-.}" && $(CURDIR)/$(BUILD)/tavo2
@@ -42,6 +42,11 @@ bench: build
 
 docs: build
 	bash tests/docs/screenshots.sh $(BUILD) docs
+
+# The crash test: STRESS_KILLS kills of the game inside its saves (make test runs 100).
+STRESS_KILLS ?= 1000
+stress: build
+	$(BUILD)/tests/tavo2-stress $(BUILD)/tavo2-script $(BUILD)/tests/libtavo2-hold.so $(STRESS_KILLS)
 
 # The optimised build, warnings as errors (CI builds it too).
 release: deps
