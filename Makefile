@@ -4,9 +4,10 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 RELEASE_BUILD ?= build-release
+FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test build build-asan deps unit asan smoke bench clean docs release stress
+.PHONY: run test build build-asan deps unit asan smoke bench clean docs release stress fuzz
 
 run: build
 	cd "$${TAVO2_RUN_DIR:-.}" && $(CURDIR)/$(BUILD)/tavo2
@@ -15,6 +16,7 @@ test: deps
 	$(MAKE) build
 	$(MAKE) unit
 	$(MAKE) asan
+	$(MAKE) fuzz FUZZ_SECONDS=10
 	$(MAKE) smoke
 
 deps:
@@ -48,10 +50,20 @@ STRESS_KILLS ?= 1000
 stress: build
 	$(BUILD)/tests/tavo2-stress $(BUILD)/tavo2-script $(BUILD)/tests/libtavo2-hold.so $(STRESS_KILLS)
 
+# Fuzzing (libFuzzer, clang): the save loader and the runner's script parser, FUZZ_SECONDS each.
+# clang cannot compile the texts to CP932, so it builds a copy of the sources with them escaped.
+FUZZ_SECONDS ?= 60
+fuzz: build
+	$(BUILD)/tests/tavo2-cp932-literals . $(FUZZ_BUILD)/src
+	cmake -S $(FUZZ_BUILD)/src -B $(FUZZ_BUILD)/obj -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTAVO2_FUZZ=ON -DTAVO2_WERROR=ON >/dev/null
+	cmake --build $(FUZZ_BUILD)/obj -j $(JOBS) --target tavo2-fuzz-save_loader tavo2-fuzz-script_parser
+	bash tests/fuzz/run.sh $(FUZZ_BUILD)/obj/tests/fuzz $(FUZZ_SECONDS)
+
 # The optimised build, warnings as errors (CI builds it too).
 release: deps
 	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DTAVO2_WERROR=ON >/dev/null
 	cmake --build $(RELEASE_BUILD) -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD)

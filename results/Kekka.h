@@ -12,5 +12,5 @@ class TKekka : public TDialog {
   DECLARE_RESPONSE_TABLE(TKekka);
 
  private:
-  void CmOk();
+  void CmOk() override;
 };
