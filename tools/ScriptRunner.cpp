@@ -302,6 +302,11 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
     sleepShot_ = w[1];
     return std::nullopt;
   }
+  if (cmd == "windows") {
+    if (w.size() != 1) malformed();
+    PrintWindows();
+    return std::nullopt;
+  }
   if (cmd == "bitmaps") {
     if (w.size() != 1) malformed();
     for (const BitmapResourceInfo& b : BitmapResourceTable())
@@ -310,6 +315,31 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
   }
   malformed();
   return std::nullopt;
+}
+
+void ScriptRunner::PrintWindows() {
+  Desktop& desktop = Desktop::Get();
+  out_ << "windows\n";
+  for (TWindow* window : desktop.TopLevels()) {
+    const auto* dialog = dynamic_cast<const TDialog*>(window);
+    const char* kind = window->IsMessageBox() ? "box"
+                       : window->IsPopupMenu() ? "popup"
+                       : window->IsModal()     ? "modal"
+                       : dialog                ? "modeless"
+                                               : "frame";
+    const TSize size = window->ClientSize();
+    out_ << "window " << kind << " " << Quoted(window->Title()) << (desktop.IsEnabled(window) ? " enabled" : " disabled")
+         << " size " << size.cx << " " << size.cy;
+    if (dialog) {
+      std::string buttons;
+      for (const Control& c : dialog->Controls())
+        if (c.enabled && (c.kind == ControlKind::PushButton || c.kind == ControlKind::DefPushButton))
+          buttons += (buttons.empty() ? "" : ",") + std::to_string(c.id);
+      out_ << " buttons " << (buttons.empty() ? "-" : buttons) << (dialog->HasCloseBox() ? " closebox" : "");
+    }
+    out_ << "\n";
+  }
+  out_ << "end\n";
 }
 
 void ScriptRunner::TakeSleepShot() {

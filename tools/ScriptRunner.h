@@ -34,6 +34,9 @@ class ScriptRunner : public UiObserver {
   std::optional<InputEvent> Execute(const std::string& line, HeadlessPlatform& platform);
   // Prints the state, or only the named fields; false when a name is unknown.
   bool PrintState(const std::vector<std::string>& fields);
+  // Lists the top-level windows, bottom to top: kind, caption, enabled, client size, and for a
+  // dialog or box its enabled buttons and whether it has a close box.
+  void PrintWindows();
   // Writes the screen shown during a blocking sleep, when a sleepshot asked for it.
   void TakeSleepShot();
   [[noreturn]] void Fail(int code, const std::string& why);
