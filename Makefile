@@ -1,13 +1,14 @@
 # make run   — install what is missing, build, play
 # make test  — install what is missing, build, run every test (plain, sanitized, real window)
 # make docs  — build, then take the README's screenshots (tests/docs/*.script) into docs/
+# make stress, make fuzz, make soak — the long reliability runs (see README)
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 RELEASE_BUILD ?= build-release
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test build build-asan deps unit asan smoke bench clean docs release stress fuzz
+.PHONY: run test build build-asan deps unit asan smoke bench clean docs release stress fuzz soak
 
 run: build
 	cd "$${TAVO2_RUN_DIR:-.}" && $(CURDIR)/$(BUILD)/tavo2
@@ -59,6 +60,12 @@ fuzz: build
 	  -DTAVO2_FUZZ=ON -DTAVO2_WERROR=ON >/dev/null
 	cmake --build $(FUZZ_BUILD)/obj -j $(JOBS) --target tavo2-fuzz-save_loader tavo2-fuzz-script_parser
 	bash tests/fuzz/run.sh $(FUZZ_BUILD)/obj/tests/fuzz $(FUZZ_SECONDS)
+
+# The random-play soak under the sanitizers: SOAK_SECONDS of a monkey's play (make test: 20 s).
+SOAK_SECONDS ?= 600
+soak: build-asan
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  $(ASAN_BUILD)/tests/tavo2-soak $(ASAN_BUILD)/tavo2-script $(SOAK_SECONDS)
 
 # The optimised build, warnings as errors (CI builds it too).
 release: deps
