@@ -332,9 +332,11 @@ void ScriptRunner::PrintWindows() {
          << " size " << size.cx << " " << size.cy;
     if (dialog) {
       std::string buttons;
-      for (const Control& c : dialog->Controls())
-        if (c.enabled && (c.kind == ControlKind::PushButton || c.kind == ControlKind::DefPushButton))
-          buttons += (buttons.empty() ? "" : ",") + std::to_string(c.id);
+      for (const Control& c : dialog->Controls()) {
+        if (!c.enabled || (c.kind != ControlKind::PushButton && c.kind != ControlKind::DefPushButton)) continue;
+        if (!buttons.empty()) buttons += ',';
+        buttons += std::to_string(c.id);
+      }
       out_ << " buttons " << (buttons.empty() ? "-" : buttons) << (dialog->HasCloseBox() ? " closebox" : "");
     }
     out_ << "\n";
