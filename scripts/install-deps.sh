@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev zlib1g-dev
           fonts-ipafont-gothic libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick
-          librsvg2-bin appstream desktop-file-utils dpkg-dev file "$@")
+          librsvg2-bin appstream desktop-file-utils dpkg-dev file clang libclang-rt-14-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
