@@ -22,7 +22,7 @@ test: deps
 	$(MAKE) build
 	$(MAKE) unit
 	$(MAKE) asan
-	$(MAKE) fuzz FUZZ_SECONDS=10
+	$(MAKE) fuzz FUZZ_SECONDS=10 FUZZ_SEED=1
 	$(MAKE) smoke
 	$(MAKE) package-test
 
@@ -89,12 +89,13 @@ stress: build
 # Fuzzing (libFuzzer, clang): the save loader and the runner's script parser, FUZZ_SECONDS each.
 # clang cannot compile the texts to CP932, so it builds a copy of the sources with them escaped.
 FUZZ_SECONDS ?= 60
+FUZZ_SEED ?= 0
 fuzz: build
 	$(BUILD)/tests/tavo2-cp932-literals . $(FUZZ_BUILD)/src
 	cmake -S $(FUZZ_BUILD)/src -B $(FUZZ_BUILD)/obj -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DTAVO2_FUZZ=ON -DTAVO2_WERROR=ON >/dev/null
 	cmake --build $(FUZZ_BUILD)/obj -j $(JOBS) --target tavo2-fuzz-save_loader tavo2-fuzz-script_parser
-	bash tests/fuzz/run.sh $(FUZZ_BUILD)/obj/tests/fuzz $(FUZZ_SECONDS)
+	bash tests/fuzz/run.sh $(FUZZ_BUILD)/obj/tests/fuzz $(FUZZ_SECONDS) $(FUZZ_SEED)
 
 # The random-play soak under the sanitizers: SOAK_SECONDS of a monkey's play (make test: 20 s).
 SOAK_SECONDS ?= 600

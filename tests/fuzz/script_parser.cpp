@@ -79,8 +79,11 @@ bool Acceptable(const std::string& script) {
     words >> command >> argument;
     if ((command == "shot" || command == "sleepshot") && argument.find('/') != std::string::npos) return false;
     if (command == "wait") {
-      waited += std::strtoll(argument.c_str(), nullptr, 10);
-      if (waited > 24LL * 3600 * 1000) return false;
+      // A day of game time at most, counted without overflowing on absurd numbers.
+      constexpr long long kDayMs = 24LL * 3600 * 1000;
+      const long long ms = std::strtoll(argument.c_str(), nullptr, 10);
+      if (ms > kDayMs - waited) return false;
+      if (ms > 0) waited += ms;
     }
   }
   return true;
