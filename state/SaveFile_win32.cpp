@@ -113,6 +113,10 @@ LoadResult ReadSaveFile(GameState& into, const std::string& path) {
 }
 
 bool WriteSaveFile(const GameState& from, const std::string& path) {
+  // Windows refuses to replace a read-only file; the check makes that so under Wine too, before
+  // anything is written.
+  const DWORD existing = GetFileAttributesW(Wide(path).c_str());
+  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY) != 0) return false;
   std::string temp;
   HANDLE created = INVALID_HANDLE_VALUE;
   for (unsigned attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
