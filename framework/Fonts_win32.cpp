@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/Encoding.h"
+#include "framework/Fonts_win32.h"
 #include "framework/Glyphs.h"
 
 namespace {
@@ -73,16 +74,21 @@ std::optional<std::string> FindFontFile(std::string_view family) {
   return std::nullopt;
 }
 
+namespace {
+std::vector<std::wstring> registered;
+}  // namespace
+
+std::vector<std::wstring> RegisteredFontFiles() { return registered; }
+
 struct GlyphRasterizer::Impl {
   HDC dc = nullptr;
   HFONT fonts[kFaceCount] = {};
-  std::vector<std::wstring> registered;
 };
 
 GlyphRasterizer::GlyphRasterizer() : impl_(new Impl) {
   for (const CarriedFont& f : kCarried) {
     const std::wstring path = FontsFolder() + f.file;
-    if (AddFontResourceExW(path.c_str(), FR_PRIVATE, nullptr) > 0) impl_->registered.push_back(path);
+    if (AddFontResourceExW(path.c_str(), FR_PRIVATE, nullptr) > 0) registered.push_back(path);
   }
   impl_->dc = CreateCompatibleDC(nullptr);
   for (int i = 0; i < kFaceCount; ++i) {
@@ -105,7 +111,8 @@ GlyphRasterizer::~GlyphRasterizer() {
   for (HFONT font : impl_->fonts) {
     if (font != nullptr) DeleteObject(font);
   }
-  for (const std::wstring& path : impl_->registered) RemoveFontResourceExW(path.c_str(), FR_PRIVATE, nullptr);
+  for (const std::wstring& path : registered) RemoveFontResourceExW(path.c_str(), FR_PRIVATE, nullptr);
+  registered.clear();
   delete impl_;
 }
 
