@@ -34,4 +34,11 @@ if [ ! -f "$ready" ]; then
   ) 9>"$WINEPREFIX.lock"
   [ -f "$ready" ] || { echo "error: could not make the Wine prefix $WINEPREFIX" >&2; exit 1; }
 fi
+# A program for a real window waits for a Wine server left from runs without a display
+# (TAVO2_WINE_NEW_SERVER=1): joining it, its windows would never reach the X server.
+if [ "${TAVO2_WINE_NEW_SERVER:-0}" = 1 ]; then
+  wineserver=$(dirname "$wine")/wineserver
+  [ -x "$wineserver" ] || wineserver=$(command -v wineserver || echo true)
+  "$wineserver" -w || true
+fi
 exec "$wine" "$program" "$@"

@@ -12,4 +12,4 @@ Xvfb "$display" -screen 0 1920x1440x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
-DISPLAY=$display bash "$here/../../windows/wine.sh" "$build/tavo2-timer-lateness.exe" "${2:-5}"
+DISPLAY=$display TAVO2_WINE_NEW_SERVER=1 bash "$here/../../windows/wine.sh" "$build/tavo2-timer-lateness.exe" "${2:-5}"
