@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # smoke.sh WINDOWS_BUILD: the player's .zip as a player gets it. It must hold the game, the fonts,
 # their licence and the read-me, and the game may need no DLL but Windows' own; unpacked in a
-# folder of its own, the game is played once in a real window under Wine and Xvfb by the Linux
-# smoke test (start-up boxes, the map drawn, Alt+F4, the closing questions, the save written).
+# folder of its own, the game is played in a real window under Wine and Xvfb by the Linux smoke
+# tests: real_window.sh (start-up boxes, the map drawn, Alt+F4, the closing questions, the save
+# written) and comfort.sh (2× on a full-HD screen, the mouse mapped back, menus by pointer and keys,
+# F11, resizing, the help, the fishing dialog).
 set -euo pipefail
 build=$(readlink -f "$1")
 here=$(cd "$(dirname "$0")" && pwd)
@@ -37,3 +39,4 @@ TAVO2_WINEPREFIX='$build/wine-prefix' TAVO2_WINE_NEW_SERVER=1 exec bash '$here/.
 WRAPPER
 chmod +x "$work/tavo2"
 bash "$here/../smoke/real_window.sh" "$work/tavo2"
+bash "$here/../smoke/comfort.sh" "$work/tavo2"
