@@ -4,16 +4,19 @@
 # make coverage — line and branch coverage of the game's code by the unit and runner tests
 # make playthrough — build, then play the whole game again with the autoplayer (tests/playthrough/)
 # make install [PREFIX=/usr/local] [DESTDIR=] — the game as a desktop program; make package — a .deb
+# make stress, make fuzz, make soak — the long reliability runs (see README)
 # make windows — tavo2.exe, tavo2-script.exe and the player's .zip, cross-compiled (build-windows/)
 # make windows-test — those built with their tests, which run under Wine (and a real window, Xvfb)
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+RELEASE_BUILD ?= build-release
+FUZZ_BUILD ?= build-fuzz
 COVERAGE_BUILD ?= build-coverage
 WINDOWS_BUILD ?= build-windows
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 
-.PHONY: run test build build-asan deps unit asan smoke bench clean docs coverage playthrough game install package package-test windows windows-build windows-test
+.PHONY: run test build build-asan deps unit asan smoke bench clean docs coverage playthrough game install package package-test release stress fuzz soak windows windows-build windows-test
 
 run: game
 	cd "$${TAVO2_RUN_DIR:-.}" && $(CURDIR)/$(BUILD)/tavo2
@@ -22,6 +25,7 @@ test: deps
 	$(MAKE) build
 	$(MAKE) unit
 	$(MAKE) asan
+	$(MAKE) fuzz FUZZ_SECONDS=10
 	$(MAKE) smoke
 	$(MAKE) package-test
 	$(MAKE) windows-test
@@ -30,12 +34,12 @@ deps:
 	@bash scripts/install-deps.sh
 
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVO2_WERROR=ON >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Only what the game needs: no tests, no tools.
 game: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVO2_WERROR=ON >/dev/null
 	cmake --build $(BUILD) -j $(JOBS) --target tavo2 tavo2-icons
 
 install: game
@@ -49,10 +53,10 @@ package-test: package
 
 # The Windows build reuses the pictures the Linux build rendered, and its tests the Linux savegen.
 windows-build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVO2_WERROR=ON >/dev/null
 	cmake --build $(BUILD) -j $(JOBS) --target tavo2-art tavo2-savegen
 	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=windows/Toolchain.cmake -DCMAKE_BUILD_TYPE=Release \
-	  -DTAVO2_PACKED_ART=$(CURDIR)/$(BUILD)/art/ArtPictures.cpp -DTAVO2_HOST_BUILD=$(CURDIR)/$(BUILD) >/dev/null
+	  -DTAVO2_WERROR=ON -DTAVO2_PACKED_ART=$(CURDIR)/$(BUILD)/art/ArtPictures.cpp -DTAVO2_HOST_BUILD=$(CURDIR)/$(BUILD) >/dev/null
 
 windows: windows-build
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target tavo2 tavo2-script tavo2-zip
@@ -64,7 +68,7 @@ windows-test: windows-build
 	bash tests/windows/smoke.sh $(WINDOWS_BUILD)
 
 build-asan:
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTAVO2_SANITIZE=ON -DTAVO2_BENCHMARKS=OFF >/dev/null
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTAVO2_SANITIZE=ON -DTAVO2_BENCHMARKS=OFF -DTAVO2_WERROR=ON >/dev/null
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 unit:
@@ -97,5 +101,31 @@ coverage:
 playthrough: build
 	bash tests/playthrough/regenerate.sh $(BUILD)
 
+# The crash test: STRESS_KILLS kills of the game inside its saves (make test runs 100).
+STRESS_KILLS ?= 1000
+stress: build
+	$(BUILD)/tests/tavo2-stress $(BUILD)/tavo2-script $(BUILD)/tests/libtavo2-hold.so $(STRESS_KILLS)
+
+# Fuzzing (libFuzzer, clang): the save loader and the runner's script parser, FUZZ_SECONDS each.
+# clang cannot compile the texts to CP932, so it builds a copy of the sources with them escaped.
+FUZZ_SECONDS ?= 60
+fuzz: build
+	$(BUILD)/tests/tavo2-cp932-literals . $(FUZZ_BUILD)/src
+	cmake -S $(FUZZ_BUILD)/src -B $(FUZZ_BUILD)/obj -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTAVO2_FUZZ=ON -DTAVO2_WERROR=ON >/dev/null
+	cmake --build $(FUZZ_BUILD)/obj -j $(JOBS) --target tavo2-fuzz-save_loader tavo2-fuzz-script_parser
+	bash tests/fuzz/run.sh $(FUZZ_BUILD)/obj/tests/fuzz $(FUZZ_SECONDS)
+
+# The random-play soak under the sanitizers: SOAK_SECONDS of a monkey's play (make test: 20 s).
+SOAK_SECONDS ?= 600
+soak: build-asan
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  $(ASAN_BUILD)/tests/tavo2-soak $(ASAN_BUILD)/tavo2-script $(SOAK_SECONDS)
+
+# The optimised build, warnings as errors (CI builds it too).
+release: deps
+	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DTAVO2_WERROR=ON >/dev/null
+	cmake --build $(RELEASE_BUILD) -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(COVERAGE_BUILD) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD) $(COVERAGE_BUILD) $(WINDOWS_BUILD)

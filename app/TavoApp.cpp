@@ -3,6 +3,8 @@
 #include "app/Map.h"
 #include "app/StatusText.h"
 #include "framework/Frame.h"
+#include "framework/MessageBox.h"
+#include "state/SaveFile.h"
 
 TTavoApp::TTavoApp() = default;
 
@@ -14,6 +16,19 @@ TTavoApp::~TTavoApp() {
 }
 
 void TTavoApp::InitMainWindow() {
+  switch (saveLock_.Acquire(kSaveFileName)) {
+    case SaveLock::Outcome::HeldByOther:
+      MessageBox(nullptr, "このフォルダーではもうポムルが動いています！\nデーターファイルには触れずに終わります。",
+                 "ポムル", MB_OK);
+      return;
+    case SaveLock::Outcome::Held:
+      RemoveStaleSaveTemp(kSaveFileName);
+      break;
+    case SaveLock::Outcome::Unavailable:
+      // Nothing here can be locked (a file system without locks): play on, but leave any temporary
+      // file alone, as another copy may be writing it.
+      break;
+  }
   // The map loads the game (and may ask about a missing file) before any window is shown.
   map_ = std::make_unique<TTavo2>(nullptr);
   frame_ = std::make_unique<TDecoratedFrame>(nullptr, "ポムル Ver2.11", map_.get(), false);

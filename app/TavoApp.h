@@ -2,12 +2,14 @@
 #include <memory>
 
 #include "framework/Application.h"
+#include "state/SaveLock.h"
 
 class TTavo2;
 class TDecoratedFrame;
 class TStatusBar;
 
-// The application: the map window inside the decorated main frame.
+// The application: the map window inside the decorated main frame. It holds the save lock for its
+// whole life; a second copy in the same folder says so and makes no window.
 class TTavoApp : public TApplication {
  public:
   TTavoApp();
@@ -17,6 +19,7 @@ class TTavoApp : public TApplication {
   void InitMainWindow() override;
 
  private:
+  SaveLock saveLock_;  // first member: released last
   std::unique_ptr<TTavo2> map_;
   std::unique_ptr<TDecoratedFrame> frame_;
   std::unique_ptr<TStatusBar> statusBar_;

@@ -15,5 +15,5 @@ class TKekka : public TDialog {
   void PlaceOnScreen() override;
 
  private:
-  void CmOk();
+  void CmOk() override;
 };

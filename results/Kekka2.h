@@ -12,5 +12,5 @@ class TKekka2 : public TDialog {
   DECLARE_RESPONSE_TABLE(TKekka2);
 
  private:
-  void CmOk();
+  void CmOk() override;
 };

@@ -33,6 +33,32 @@ std::string DirectoryOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
+constexpr int kMaxLinkHops = 40;  // the kernel's own limit
+
+// Follows path's symbolic links to the name they end at, which may not exist yet. False (errno
+// ELOOP) when they lead round in a circle.
+bool ResolveLinks(const std::string& path, std::string& target) {
+  std::string current = path;
+  for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+    struct stat info;
+    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+      target = current;
+      return true;
+    }
+    std::string link(static_cast<size_t>(info.st_size > 0 ? info.st_size : 256) + 1, '\0');
+    const ssize_t n = ::readlink(current.c_str(), link.data(), link.size());
+    if (n < 0 || static_cast<size_t>(n) >= link.size()) {
+      target = current;  // changed under us: let the caller's open report it
+      return true;
+    }
+    link.resize(static_cast<size_t>(n));
+    const size_t slash = current.find_last_of('/');
+    current = link.front() == '/' || slash == std::string::npos ? link : current.substr(0, slash + 1) + link;
+  }
+  errno = ELOOP;
+  return false;
+}
+
 // Moves the file at path to the first free damaged name and returns that name, or "" on failure.
 // A hard link claims the new name without ever replacing an existing file; where the file system
 // has no hard links, check-then-rename is the fallback.
@@ -91,49 +117,155 @@ void SyncDirectory(const std::string& directory) {
   ::close(fd);
 }
 
+ReadProblem ProblemOf(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+      return ReadProblem::Permission;
+    case ELOOP:
+      return ReadProblem::LinkLoop;
+    default:
+      return ReadProblem::Error;
+  }
+}
+
+// What cannot be read is moved aside as a damaged file is: the player may still want it.
+LoadResult Unreadable(ReadProblem problem, int error, const std::string& keep) {
+  return {LoadOutcome::Unreadable, KeepDamagedFile(keep), problem, problem == ReadProblem::Error ? error : 0};
+}
+
+// The fallback where no file can be made beside the save: write the record over the old one.
+WriteOutcome RewriteInPlace(const GameState& from, const std::string& target) {
+  const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW);
+  if (fd < 0) return WriteOutcome::OldKept;
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::ftruncate(fd, 0) != 0) {
+    ::close(fd);
+    return WriteOutcome::OldKept;
+  }
+  // Cut first: a rewrite that stops part-way leaves a short file, never a whole-sized mixture of
+  // two records.
+  const auto* bytes = reinterpret_cast<const unsigned char*>(&from);
+  bool ok = WriteFully(fd, bytes, kRecordBytes) && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  return ok ? WriteOutcome::Written : WriteOutcome::Torn;
+}
+
+// Set when an unreadable save could not be moved aside: any save of this run would replace it.
+bool saveRefused = false;
+
+std::string ReasonText(const LoadResult& result) {
+  switch (result.problem) {
+    case ReadProblem::Permission:
+      return "読む許可がありません。";
+    case ReadProblem::Folder:
+      return "同じ名前のフォルダーがあります。";
+    case ReadProblem::NotAFile:
+      return "普通のファイルではありません。";
+    case ReadProblem::DanglingLink:
+      return "リンク先のファイルがありません。";
+    case ReadProblem::LinkLoop:
+      return "リンクが循環しています。";
+    case ReadProblem::Error:
+    case ReadProblem::None:
+      break;
+  }
+  return "読み込みでエラーが起きました（エラー番号 " + std::to_string(result.error) + "）。";
+}
+
 }  // namespace
 
 LoadResult ReadSaveFile(GameState& into, const std::string& path) {
-  // O_NONBLOCK keeps a FIFO in the file's place from hanging start-up.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (fd < 0) return {LoadOutcome::Missing, {}};
-
   struct stat info;
-  const bool statOk = ::fstat(fd, &info) == 0;
-  if (statOk && !S_ISREG(info.st_mode)) {
+  if (::lstat(path.c_str(), &info) != 0) {
+    // Only a name that does not exist at all is a first start.
+    if (errno == ENOENT) return {LoadOutcome::Missing, {}};
+    return Unreadable(ProblemOf(errno), errno, path);
+  }
+  // What is kept aside is always the name itself: a link is moved, never what it points to.
+  std::string target;
+  if (!ResolveLinks(path, target)) return Unreadable(ReadProblem::LinkLoop, ELOOP, path);
+  if (::lstat(target.c_str(), &info) != 0) {
+    const int error = errno;
+    return Unreadable(error == ENOENT ? ReadProblem::DanglingLink : ProblemOf(error), error, path);
+  }
+  if (S_ISDIR(info.st_mode)) return Unreadable(ReadProblem::Folder, 0, path);
+  if (!S_ISREG(info.st_mode)) return Unreadable(ReadProblem::NotAFile, 0, path);
+
+  // O_NONBLOCK keeps a FIFO swapped in since the check from hanging start-up.
+  const int fd = ::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return Unreadable(ProblemOf(errno), errno, path);
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
-    return {LoadOutcome::Missing, {}};
+    return Unreadable(ReadProblem::NotAFile, 0, path);
   }
 
   // One byte more than a record, to tell an oversized file from an exact one.
   std::vector<unsigned char> buffer(kRecordBytes + 1);
   size_t got = 0;
-  const bool readOk = statOk && ReadFully(fd, buffer.data(), buffer.size(), got);
+  const bool readOk = ReadFully(fd, buffer.data(), buffer.size(), got);
+  const int readError = errno;
   ::close(fd);
 
-  if (!readOk || got != kRecordBytes) return {LoadOutcome::Damaged, KeepDamagedFile(path)};
+  if (!readOk) return Unreadable(ProblemOf(readError), readError, path);
+  if (got != kRecordBytes) return {LoadOutcome::Damaged, KeepDamagedFile(path)};
   std::memcpy(static_cast<void*>(&into), buffer.data(), kRecordBytes);
   return {LoadOutcome::Loaded, {}};
 }
 
-bool WriteSaveFile(const GameState& from, const std::string& path) {
-  std::string temp = path + ".tmp-XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return false;
+std::string SaveTempName(const std::string& path) {
+  std::string target;
+  if (!ResolveLinks(path, target)) target = path;
+  return target + ".tmp";
+}
 
+void RemoveStaleSaveTemp(const std::string& path) {
+  const std::string temp = SaveTempName(path);
+  struct stat info;
+  if (::lstat(temp.c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) ::unlink(temp.c_str());
+}
+
+WriteOutcome WriteSaveFile(const GameState& from, const std::string& path) {
+  std::string target;
+  if (!ResolveLinks(path, target)) return WriteOutcome::OldKept;
+  struct stat old;
+  const bool hasOld = ::stat(target.c_str(), &old) == 0;
+  // Never replace what is not a save: a folder, a FIFO, a device.
+  if (hasOld && !S_ISREG(old.st_mode)) return WriteOutcome::OldKept;
+
+  const std::string temp = target + ".tmp";
+  if (::unlink(temp.c_str()) != 0 && errno != ENOENT && errno != EACCES && errno != EPERM)
+    return WriteOutcome::OldKept;
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    const bool mayNotWriteFolder = errno == EACCES || errno == EPERM;
+    return mayNotWriteFolder && hasOld ? RewriteInPlace(from, target) : WriteOutcome::OldKept;
+  }
+
+  // The save keeps the old file's permissions, and its owner where we may give it back (root).
+  if (hasOld && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
+    [[maybe_unused]] const int givenBack = ::fchown(fd, old.st_uid, old.st_gid);
+  }
+  const mode_t mode = hasOld ? (old.st_mode & 07777) : 0644;
   const auto* bytes = reinterpret_cast<const unsigned char*>(&from);
-  bool ok = ::fchmod(fd, 0644) == 0 && WriteFully(fd, bytes, kRecordBytes) && ::fsync(fd) == 0;
+  bool ok = ::fchmod(fd, mode) == 0 && WriteFully(fd, bytes, kRecordBytes) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
-  if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
   if (!ok) {
     ::unlink(temp.c_str());
-    return false;
+    return WriteOutcome::OldKept;
   }
-  SyncDirectory(DirectoryOf(path));
-  return true;
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
+    // A sticky folder refuses to replace another user's file: that file may still be writable.
+    const bool refused = errno == EACCES || errno == EPERM;
+    ::unlink(temp.c_str());
+    return refused && hasOld ? RewriteInPlace(from, target) : WriteOutcome::OldKept;
+  }
+  SyncDirectory(DirectoryOf(target));
+  return WriteOutcome::Written;
 }
 
 void LoadGameState() {
+  saveRefused = false;
   const LoadResult result = ReadSaveFile(gameState, kSaveFileName);
   switch (result.outcome) {
     case LoadOutcome::Loaded:
@@ -151,12 +283,34 @@ void LoadGameState() {
       MessageBox(nullptr, text, "ポムル", MB_OK);
       break;
     }
+    case LoadOutcome::Unreadable: {
+      std::string text = "データーファイルを読めません！\n" + ReasonText(result) + "\n初めから行います。\n";
+      if (result.keptAs.empty()) {
+        // It stays where it is, so a save would replace it.
+        saveRefused = true;
+        text += "読めないファイルを残すため、このままではセーブできません。";
+      } else {
+        text += "読めないファイルは " + result.keptAs + " として残しました。";
+      }
+      MessageBox(nullptr, text, "ポムル", MB_OK);
+      break;
+    }
   }
   ResetGameState();
 }
 
 bool SaveGameState(TWindow* owner) {
-  if (WriteSaveFile(gameState, kSaveFileName)) return true;
-  MessageBox(owner, "セーブできませんでした。\nデーターファイルは前のままです。", "ポムル", MB_OK);
+  const WriteOutcome outcome = saveRefused ? WriteOutcome::OldKept : WriteSaveFile(gameState, kSaveFileName);
+  switch (outcome) {
+    case WriteOutcome::Written:
+      return true;
+    case WriteOutcome::OldKept:
+      MessageBox(owner, "セーブできませんでした。\nデーターファイルは前のままです。", "ポムル", MB_OK);
+      return false;
+    case WriteOutcome::Torn:
+      MessageBox(owner, "セーブできませんでした。\nデーターファイルが途中まで書き換わっています。\nもう一度セーブしてください。",
+                 "ポムル", MB_OK);
+      return false;
+  }
   return false;
 }

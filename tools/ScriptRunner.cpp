@@ -299,6 +299,10 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
     return std::nullopt;
   }
   if (cmd == "windows") {
+    if (w.size() == 2 && w[1] == "detail") {
+      PrintWindows();
+      return std::nullopt;
+    }
     if (w.size() != 1) malformed();
     std::string line = "windows";
     for (const TWindow* window : desktop.TopLevels()) line += " " + Quoted(window->Title());
@@ -351,6 +355,33 @@ void ScriptRunner::KeepSleepScreen() {
   lastSleep_ = SleepScreen{desktop.Compose(), origin};
 }
 
+void ScriptRunner::PrintWindows() {
+  Desktop& desktop = Desktop::Get();
+  out_ << "windows\n";
+  for (TWindow* window : desktop.TopLevels()) {
+    const auto* dialog = dynamic_cast<const TDialog*>(window);
+    const char* kind = window->IsMessageBox() ? "box"
+                       : window->IsPopupMenu() ? "popup"
+                       : window->IsModal()     ? "modal"
+                       : dialog                ? "modeless"
+                                               : "frame";
+    const TSize size = window->ClientSize();
+    out_ << "window " << kind << " " << Quoted(window->Title()) << (desktop.IsEnabled(window) ? " enabled" : " disabled")
+         << " size " << size.cx << " " << size.cy;
+    if (dialog) {
+      std::string buttons;
+      for (const Control& c : dialog->Controls()) {
+        if (!c.enabled || (c.kind != ControlKind::PushButton && c.kind != ControlKind::DefPushButton)) continue;
+        if (!buttons.empty()) buttons += ',';
+        buttons += std::to_string(c.id);
+      }
+      out_ << " buttons " << (buttons.empty() ? "-" : buttons) << (dialog->HasCloseBox() ? " closebox" : "");
+    }
+    out_ << "\n";
+  }
+  out_ << "end\n";
+}
+
 bool ScriptRunner::PrintState(const std::vector<std::string>& fields) {
   const GameState& g = gameState;
   std::ostringstream s;
@@ -363,8 +394,11 @@ bool ScriptRunner::PrintState(const std::vector<std::string>& fields) {
   s << "dayCount=" << g.dayCount << "\n";
   s << "tournamentLevel=" << g.tournamentLevel << "\n";
   std::string owned;
-  for (int i = 0; i < 70; ++i)
-    if (g.items[i].owned == 1) owned += (owned.empty() ? "" : ",") + std::to_string(i);
+  for (int i = 0; i < 70; ++i) {
+    if (g.items[i].owned != 1) continue;
+    if (!owned.empty()) owned += ',';
+    owned += std::to_string(i);
+  }
   s << "owned=" << owned << "\n";
   s << "tripLevel=" << tripLevel << "\n";
   s << "selectedWater=" << selectedWater << "\n";

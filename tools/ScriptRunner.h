@@ -41,6 +41,9 @@ class ScriptRunner : public UiObserver {
   void PrintPixels(const Surface& screen, TPoint origin, const std::vector<TPoint>& points);
   // Keeps the screen as it stays during a blocking sleep, for sleepshot and sleeppixels.
   void KeepSleepScreen();
+  // Lists the top-level windows, bottom to top: kind, caption, enabled, client size, and for a
+  // dialog or box its enabled buttons and whether it has a close box.
+  void PrintWindows();
   [[noreturn]] void Fail(int code, const std::string& why);
 
   std::istream& script_;

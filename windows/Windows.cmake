@@ -10,8 +10,6 @@ endif()
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 # Nothing but Windows' own DLLs: no MinGW runtime travels with the game.
 add_link_options(-static -static-libgcc -static-libstdc++)
-# GCC 12 warns of overlapping copies inside std::string that cannot happen (its bug 105329).
-add_compile_options(-Wno-restrict)
 set(windows_dir ${CMAKE_CURRENT_LIST_DIR})
 
 file(GLOB_RECURSE CORE_SOURCES CONFIGURE_DEPENDS

@@ -10,16 +10,6 @@ names=("$@")
 for name in "${names[@]}"; do
   # NAME.expect lists the lines a test is about; it is written by hand, never from the program.
   if [ -e "$here/$name.expect" ]; then echo "update-expected: $name.expect is kept as written"; continue; fi
-  work=$(mktemp -d)
-  (
-    cd "$work"
-    while IFS= read -r line; do
-      case "$line" in
-        "#! save"*) eval "\"$build/tests/tavo2-savegen\" ${line#\#! save}" > tavo2.dat ;;
-        "#! mkdir "*) mkdir -p "${line#\#! mkdir }" ;;
-      esac
-    done < "$here/$name.script"
-    "$build/tavo2-script" "$here/$name.script" > "$here/$name.out" 2>/dev/null || true
-  )
-  rm -rf "$work"
+  TAVO2_UPDATE_EXPECTED=1 bash "$here/run-script-test.sh" "$build/tavo2-script" "$build/tests/tavo2-savegen" \
+    "$here/$name.script"
 done

@@ -31,7 +31,7 @@ class MapPaintTest : public DesktopTest {
   const Surface& PaintMap(void (*edit)(GameState&)) {
     ResetGameState();
     edit(gameState);
-    EXPECT_TRUE(WriteSaveFile(gameState, kSaveFileName));
+    EXPECT_EQ(WriteSaveFile(gameState, kSaveFileName), WriteOutcome::Written);
     gameState = GameState{};
     map_ = std::make_unique<TTavo2>(nullptr);
     map_->SetClientSize({600, 400});
