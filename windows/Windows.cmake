@@ -24,8 +24,6 @@ file(GLOB_RECURSE CORE_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/platform/*.cpp)
 list(FILTER CORE_SOURCES EXCLUDE REGEX ".*/main_[a-z]+\\.cpp$")
 list(FILTER CORE_SOURCES EXCLUDE REGEX "(/Sdl[A-Za-z]*|_posix)\\.cpp$")
-# POSIX file calls throughout; SaveFile_win32.cpp is its Windows counterpart.
-list(FILTER CORE_SOURCES EXCLUDE REGEX "/state/SaveFile\\.cpp$")
 add_library(tavo2core STATIC ${CORE_SOURCES} ${TAVO2_PACKED_ART})
 set_source_files_properties(${TAVO2_PACKED_ART} PROPERTIES COMPILE_OPTIONS -Wno-overlength-strings)
 target_include_directories(tavo2core PUBLIC ${CMAKE_SOURCE_DIR})
