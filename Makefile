@@ -5,15 +5,18 @@
 # make playthrough — build, then play the whole game again with the autoplayer (tests/playthrough/)
 # make install [PREFIX=/usr/local] [DESTDIR=] — the game as a desktop program; make package — a .deb
 # make stress, make fuzz, make soak — the long reliability runs (see README)
+# make windows — tavo2.exe, tavo2-script.exe and the player's .zip, cross-compiled (build-windows/)
+# make windows-test — those built with their tests, which run under Wine (and a real window, Xvfb)
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 RELEASE_BUILD ?= build-release
 FUZZ_BUILD ?= build-fuzz
 COVERAGE_BUILD ?= build-coverage
+WINDOWS_BUILD ?= build-windows
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 
-.PHONY: run test build build-asan deps unit asan smoke bench clean docs coverage playthrough game install package package-test release stress fuzz soak
+.PHONY: run test build build-asan deps unit asan smoke bench clean docs coverage playthrough game install package package-test release stress fuzz soak windows windows-build windows-test
 
 run: game
 	cd "$${TAVO2_RUN_DIR:-.}" && $(CURDIR)/$(BUILD)/tavo2
@@ -25,6 +28,7 @@ test: deps
 	$(MAKE) fuzz FUZZ_SECONDS=10 FUZZ_SEED=1
 	$(MAKE) smoke
 	$(MAKE) package-test
+	$(MAKE) windows-test
 
 deps:
 	@bash scripts/install-deps.sh
@@ -46,6 +50,22 @@ package: game
 
 package-test: package
 	bash tests/package/check.sh $(BUILD)
+
+# The Windows build reuses the pictures the Linux build rendered, and its tests the Linux savegen.
+windows-build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVO2_WERROR=ON >/dev/null
+	cmake --build $(BUILD) -j $(JOBS) --target tavo2-art tavo2-savegen
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=windows/Toolchain.cmake -DCMAKE_BUILD_TYPE=Release \
+	  -DTAVO2_WERROR=ON -DTAVO2_PACKED_ART=$(CURDIR)/$(BUILD)/art/ArtPictures.cpp -DTAVO2_HOST_BUILD=$(CURDIR)/$(BUILD) >/dev/null
+
+windows: windows-build
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target tavo2 tavo2-script tavo2-zip
+	@echo "The Windows game: $(WINDOWS_BUILD)/pomuru-2.11-windows.zip"
+
+windows-test: windows-build
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
+	bash tests/windows/smoke.sh $(WINDOWS_BUILD)
 
 build-asan:
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTAVO2_SANITIZE=ON -DTAVO2_BENCHMARKS=OFF -DTAVO2_WERROR=ON >/dev/null
@@ -109,4 +129,4 @@ release: deps
 	cmake --build $(RELEASE_BUILD) -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD) $(COVERAGE_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD) $(COVERAGE_BUILD) $(WINDOWS_BUILD)

@@ -7,7 +7,8 @@
 #include "framework/Desktop.h"
 #include "framework/Encoding.h"
 #include "framework/Resources.h"
-#include "platform/SdlPlatform.h"
+#include "platform/GameWindow.h"
+#include "platform/Process.h"
 
 #ifndef TAVO2_VERSION
 #define TAVO2_VERSION "2.11"
@@ -22,6 +23,7 @@ void Say(std::u8string_view utf8, std::FILE* to = stdout) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  UseBinaryStandardStreams();
   if (argc > 1) {
     if (std::strcmp(argv[1], "--version") == 0) {
       Say(u8"ポムル (tavo2) " TAVO2_VERSION "\n");
@@ -35,7 +37,7 @@ int main(int argc, char** argv) {
         help ? stdout : stderr);
     return help ? 0 : 2;
   }
-  SdlPlatform platform({kScreenWidth, kScreenHeight}, {kFrameX, kFrameY}, AsChars(u8"ポムル Ver2.11"));
+  GameWindowPlatform platform({kScreenWidth, kScreenHeight}, {kFrameX, kFrameY}, AsChars(u8"ポムル Ver2.11"));
   platform.SetIcon(IconResource(1));
   Desktop& desktop = Desktop::Get();
   desktop.Install(platform, {kScreenWidth, kScreenHeight});

@@ -12,8 +12,9 @@
 //    buttons, captions, menus and message boxes.
 enum class FontFace { Mono16, Prop12 };
 
-// The file fontconfig resolves family to, provided that file's family really is family (fontconfig
-// otherwise falls back to some other font).
+// The font file family is drawn from: on Linux the file fontconfig resolves it to, provided that
+// file's family really is family (fontconfig otherwise falls back to some other font); on Windows
+// the file the program carries in the folder fonts beside it.
 std::optional<std::string> FindFontFile(std::string_view family);
 
 class Fonts {

@@ -32,7 +32,7 @@ struct LoadResult {
   // For Damaged and Unreadable: where it was moved to keep it; empty if it could not be moved.
   std::string keptAs;
   ReadProblem problem = ReadProblem::None;
-  int error = 0;  // errno, for ReadProblem::Error
+  int error = 0;  // errno (on Windows its own error code), for ReadProblem::Error
 };
 
 // Reads the record from path into `into`; only a complete record changes it. A symbolic link is

@@ -1,9 +1,11 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
-// Keeps two copies of the game in one folder from saving over each other's days: an advisory lock
-// on "<save>.lock" beside the save file (on the folder itself where no lock file can be made),
-// held for the life of the program.
+// Keeps two copies of the game in one folder from saving over each other's days: a lock on
+// "<save>.lock" beside the save file (on the folder itself where no lock file can be made), held
+// for the life of the program. SaveLock_posix.cpp locks with flock, SaveLock_win32.cpp with
+// LockFileEx (and a named mutex for the folder).
 class SaveLock {
  public:
   enum class Outcome {
@@ -19,8 +21,8 @@ class SaveLock {
 
   Outcome Acquire(const std::string& savePath);
   void Release();
-  bool Held() const { return fd_ >= 0; }
+  bool Held() const { return handle_ != -1; }
 
  private:
-  int fd_ = -1;
+  std::intptr_t handle_ = -1;  // a file descriptor, or a Windows handle; -1 for none
 };

@@ -305,7 +305,10 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
     }
     if (w.size() != 1) malformed();
     std::string line = "windows";
-    for (const TWindow* window : desktop.TopLevels()) line += " " + Quoted(window->Title());
+    for (const TWindow* window : desktop.TopLevels()) {
+      line += ' ';
+      line += Quoted(window->Title());
+    }
     out_ << line << "\n";
     return std::nullopt;
   }
@@ -339,7 +342,13 @@ void ScriptRunner::PrintPixels(const Surface& screen, TPoint origin, const std::
     const TPoint at{origin.x + p.x, origin.y + p.y};
     char colour[16] = "outside";
     if (screen.Bounds().Contains(at)) std::snprintf(colour, sizeof colour, "#%06X", screen.Pixel(at.x, at.y));
-    line += " " + std::to_string(p.x) + "," + std::to_string(p.y) + "=" + colour;
+    // Appended piece by piece: GCC 12 warns about "text" + std::string (its bug 105329).
+    line += ' ';
+    line += std::to_string(p.x);
+    line += ',';
+    line += std::to_string(p.y);
+    line += '=';
+    line += colour;
   }
   out_ << line << "\n";
 }

@@ -2,9 +2,11 @@
 #include <fstream>
 #include <iostream>
 
+#include "platform/Process.h"
 #include "tools/ScriptRunner.h"
 
 int main(int argc, char** argv) {
+  UseBinaryStandardStreams();
   if (argc > 2) {
     std::cerr << "usage: tavo2-script [FILE]\n";
     return 2;

@@ -59,3 +59,5 @@ add_custom_command(
 # The packed pixels are long string literals by design.
 set_source_files_properties(${art_out}/ArtPictures.cpp PROPERTIES COMPILE_OPTIONS -Wno-overlength-strings)
 target_sources(tavo2core PRIVATE ${art_out}/ArtPictures.cpp)
+# The Windows build reuses the packed pictures (make windows).
+add_custom_target(tavo2-art DEPENDS ${art_out}/ArtPictures.cpp)

@@ -7,13 +7,13 @@
 
 #include "framework/Desktop.h"
 #include "framework/Window.h"
-#include "platform/SdlPlatform.h"
+#include "platform/GameWindow.h"
 
 namespace {
 // Records, for every tick, how long after its due time it arrived.
 class TProbe : public TWindow {
  public:
-  TProbe(SdlPlatform& platform, unsigned period) : TWindow(nullptr, "probe"), platform_(platform), period_(period) {
+  TProbe(GameWindowPlatform& platform, unsigned period) : TWindow(nullptr, "probe"), platform_(platform), period_(period) {
     SetClientSize({600, 443});
   }
   DECLARE_RESPONSE_TABLE(TProbe);
@@ -27,7 +27,7 @@ class TProbe : public TWindow {
   std::vector<double> latenessUs;
 
  private:
-  SdlPlatform& platform_;
+  GameWindowPlatform& platform_;
   unsigned period_;
 };
 DEFINE_RESPONSE_TABLE(TProbe, TWindow, RT::Timer(&TProbe::EvTimer))
@@ -35,7 +35,7 @@ DEFINE_RESPONSE_TABLE(TProbe, TWindow, RT::Timer(&TProbe::EvTimer))
 
 int main(int argc, char** argv) {
   const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
-  SdlPlatform platform({600, 443}, {100, 50}, "timer lateness");
+  GameWindowPlatform platform({600, 443}, {100, 50}, "timer lateness");
   Desktop& desktop = Desktop::Get();
   desktop.Install(platform, {600, 443});
   std::printf("| period | ticks | mean lateness | p99 lateness |\n|---|---|---|---|\n");

@@ -44,12 +44,12 @@ SaveLock::Outcome SaveLock::Acquire(const std::string& savePath) {
     ::close(fd);
     return taken ? Outcome::HeldByOther : Outcome::Unavailable;
   }
-  fd_ = fd;
+  handle_ = fd;
   return Outcome::Held;
 }
 
 void SaveLock::Release() {
-  if (fd_ < 0) return;
-  ::close(fd_);  // closing the only descriptor of the open file drops the lock
-  fd_ = -1;
+  if (handle_ == -1) return;
+  ::close(static_cast<int>(handle_));  // closing the only descriptor of the open file drops the lock
+  handle_ = -1;
 }

@@ -1,0 +1,3 @@
+#include "platform/Process.h"
+
+void UseBinaryStandardStreams() {}  // POSIX streams never translate line ends
