@@ -11,6 +11,7 @@
 #include <iostream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "framework/Encoding.h"
 
@@ -134,5 +135,12 @@ int main(int argc, char** argv) {
   }
   // The build checks for this mark before it lets a compiler other than GCC in.
   WriteIfChanged(out / ".literals-cp932", "");
+  // A mirror: files the sources no longer have (renamed or removed) must not be built.
+  std::vector<fs::path> gone;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(out))
+    if (entry.is_regular_file() && entry.path().filename() != ".literals-cp932" &&
+        !fs::exists(source / fs::relative(entry.path(), out)))
+      gone.push_back(entry.path());
+  for (const fs::path& path : gone) fs::remove(path);
   return 0;
 }
