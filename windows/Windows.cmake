@@ -12,18 +12,8 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 add_link_options(-static -static-libgcc -static-libstdc++)
 set(windows_dir ${CMAKE_CURRENT_LIST_DIR})
 
-file(GLOB_RECURSE CORE_SOURCES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/framework/*.cpp
-  ${CMAKE_SOURCE_DIR}/state/*.cpp
-  ${CMAKE_SOURCE_DIR}/resources/*.cpp
-  ${CMAKE_SOURCE_DIR}/app/*.cpp
-  ${CMAKE_SOURCE_DIR}/fishing/*.cpp
-  ${CMAKE_SOURCE_DIR}/results/*.cpp
-  ${CMAKE_SOURCE_DIR}/shops/*.cpp
-  ${CMAKE_SOURCE_DIR}/quests/*.cpp
-  ${CMAKE_SOURCE_DIR}/platform/*.cpp)
-list(FILTER CORE_SOURCES EXCLUDE REGEX ".*/main_[a-z]+\\.cpp$")
-list(FILTER CORE_SOURCES EXCLUDE REGEX "(/Sdl[A-Za-z]*|_posix)\\.cpp$")
+include(${CMAKE_SOURCE_DIR}/cmake/CoreSources.cmake)
+tavo2_core_sources(CORE_SOURCES "(/Sdl[A-Za-z]*|_posix)\\.cpp$")
 add_library(tavo2core STATIC ${CORE_SOURCES} ${TAVO2_PACKED_ART})
 set_source_files_properties(${TAVO2_PACKED_ART} PROPERTIES COMPILE_OPTIONS -Wno-overlength-strings)
 target_include_directories(tavo2core PUBLIC ${CMAKE_SOURCE_DIR})
