@@ -50,6 +50,10 @@ bool MasterFishCaughtToday() {
   return false;
 }
 
+void AcknowledgeMasterFish() {
+  for (uint8_t& flag : nushiCaughtToday) flag = 0;
+}
+
 std::string MasterFishLine() {
   // When several flags are set, the last water in this order names the fish.
   std::string line = Padded("", kMasterLineBytes);

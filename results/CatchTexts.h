@@ -21,5 +21,7 @@ std::string SpeciesName(int species);
 // The kind shown instead while a master fish of the day is flagged, padded the same way.
 std::string MasterFishKind();
 bool MasterFishCaughtToday();
+// Seeing a result window through its OK acknowledges the day's master fish: the flags go back to 0.
+void AcknowledgeMasterFish();
 // The flagged master fish's name, or 13 blanks; of several, the last in the order 1..5, pond.
 std::string MasterFishLine();

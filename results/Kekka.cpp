@@ -38,8 +38,8 @@ void TKekka::Paint(TDC& dc, bool, const TRect&) {
   dc.TextOut(140, 129, texts.totalWeight);
 }
 
-// Seeing the result acknowledges the day's master fish; other ways of closing leave the flags.
+// Other ways of closing leave the day's master-fish flags.
 void TKekka::CmOk() {
-  for (uint8_t& flag : nushiCaughtToday) flag = 0;
+  AcknowledgeMasterFish();
   CloseWindow(IDOK);
 }

@@ -1,6 +1,7 @@
 #include "results/Kekka2.h"
 
 #include "framework/DC.h"
+#include "results/CatchTexts.h"
 #include "results/DayTexts.h"
 #include "state/ProcessValues.h"
 
@@ -24,8 +25,8 @@ void TKekka2::Paint(TDC& dc, bool, const TRect&) {
   dc.TextOut(80, 220, texts.masterName);
 }
 
-// As in the catch result: seeing the day's result acknowledges its master fish.
+// As in the catch result, other ways of closing leave the flags.
 void TKekka2::CmOk() {
-  for (uint8_t& flag : nushiCaughtToday) flag = 0;
+  AcknowledgeMasterFish();
   CloseWindow(IDOK);
 }

@@ -8,6 +8,16 @@
 #include "framework/Desktop.h"
 #include "platform/HeadlessPlatform.h"
 
+// A key going down, as a platform reports it.
+inline InputEvent KeyDown(Key key, char letter = 0, bool alt = false) {
+  InputEvent e;
+  e.kind = InputEvent::Kind::KeyDown;
+  e.key = key;
+  e.letter = letter;
+  e.alt = alt;
+  return e;
+}
+
 // Runs framework code on the headless platform. Each step is what the "user" does the next time
 // the program waits for input: return an event, or start a wait (return nullopt).
 class DesktopTest : public ::testing::Test {

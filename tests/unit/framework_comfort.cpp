@@ -30,15 +30,6 @@ class TButtonLog : public TDialog {
   std::vector<int> commands;
 };
 
-InputEvent KeyDown(Key key, char letter = 0, bool alt = false) {
-  InputEvent e;
-  e.kind = InputEvent::Kind::KeyDown;
-  e.key = key;
-  e.letter = letter;
-  e.alt = alt;
-  return e;
-}
-
 InputEvent Mouse(InputEvent::Kind kind, TPoint p) {
   InputEvent e;
   e.kind = kind;

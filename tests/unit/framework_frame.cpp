@@ -24,14 +24,6 @@ class FrameTest : public DesktopTest {
     frame_.Insert(bar_, TDecoratedFrame::Location::Bottom);
     frame_.Create();
   }
-  InputEvent KeyDown(Key key, char letter = 0, bool alt = false) {
-    InputEvent e;
-    e.kind = InputEvent::Kind::KeyDown;
-    e.key = key;
-    e.letter = letter;
-    e.alt = alt;
-    return e;
-  }
   InputEvent ScreenClick(TPoint p) {
     InputEvent e;
     e.kind = InputEvent::Kind::MouseDown;

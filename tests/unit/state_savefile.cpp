@@ -17,35 +17,25 @@
 #include <unistd.h>
 
 #include "state/SaveFile.h"
+#include "tests/unit/SaveFileBytes.h"
 #include "tests/unit/OrdinaryUser.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-using Bytes = std::vector<char>;
-
-Bytes Pattern(size_t size, int seed) {
-  Bytes bytes(size);
-  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 31 + static_cast<size_t>(seed));
-  return bytes;
-}
-
-GameState PatternState(int seed) {
-  GameState s;
-  std::memcpy(static_cast<void*>(&s), Pattern(sizeof s, seed).data(), sizeof s);
-  return s;
-}
-
-bool SameBytes(const GameState& a, const GameState& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
-void WriteRaw(const std::string& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-Bytes ReadRaw(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// Saves with the process's file size limit at 1000 bytes, so every write stops part way.
+WriteOutcome WriteCutShort(const GameState& state, const std::string& path) {
+  struct rlimit saved, small;
+  if (::getrlimit(RLIMIT_FSIZE, &saved) != 0) std::abort();
+  small = saved;
+  small.rlim_cur = 1000;
+  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  if (::setrlimit(RLIMIT_FSIZE, &small) != 0) std::abort();
+  const WriteOutcome outcome = WriteSaveFile(state, path);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+  return outcome;
 }
 
 // Each test gets a fresh directory holding the save file's place.
@@ -145,15 +135,7 @@ TEST_F(SaveFileTest, WriteOverADirectoryFailsCleanly) {
 TEST_F(SaveFileTest, WriteFailingMidwayKeepsTheOldFile) {
   const Bytes old = Pattern(11236, 6);
   WriteRaw(path_, old);
-  struct rlimit saved, small;
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  small = saved;
-  small.rlim_cur = 1000;
-  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const WriteOutcome written = WriteSaveFile(PatternState(4), path_);
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previousHandler);
+  const WriteOutcome written = WriteCutShort(PatternState(4), path_);
 
   EXPECT_EQ(written, WriteOutcome::OldKept);
   EXPECT_EQ(ReadRaw(path_), old);
@@ -389,15 +371,7 @@ TEST_F(SaveFileTest, AReadOnlyFolderFallsBackToRewritingInPlace) {
     EXPECT_TRUE(SameBytes(loaded, state));
     EXPECT_EQ(Entries(), std::vector<std::string>{"tavo2.dat"});
 
-    struct rlimit saved, small;
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    small = saved;
-    small.rlim_cur = 1000;
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const WriteOutcome torn = WriteSaveFile(PatternState(4), path_);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    const WriteOutcome torn = WriteCutShort(PatternState(4), path_);
     EXPECT_EQ(torn, WriteOutcome::Torn);
     EXPECT_LT(fs::file_size(path_), 11236u);
     EXPECT_EQ(ReadSaveFile(loaded, path_).outcome, LoadOutcome::Damaged);

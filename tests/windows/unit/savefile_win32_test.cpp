@@ -11,37 +11,13 @@
 
 #include "state/SaveFile.h"
 #include "state/SaveLock.h"
+#include "tests/unit/SaveFileBytes.h"
 
 // The Windows save file and lock: the record byte for byte as on Linux, the same outcomes for
 // what Windows can put in a save's place, and failures that leave the old file as it was.
 namespace fs = std::filesystem;
 
 namespace {
-
-using Bytes = std::vector<char>;
-
-GameState PatternState(int seed) {
-  GameState s;
-  auto* bytes = reinterpret_cast<unsigned char*>(&s);
-  for (std::size_t i = 0; i < sizeof s; ++i) bytes[i] = static_cast<unsigned char>(i * 31 + static_cast<std::size_t>(seed));
-  return s;
-}
-
-bool SameBytes(const GameState& a, const GameState& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
-void WriteRaw(const std::string& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-Bytes ReadRaw(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-Bytes BytesOf(const GameState& s) {
-  const auto* p = reinterpret_cast<const char*>(&s);
-  return {p, p + sizeof s};
-}
 
 class SaveFileWin32Test : public ::testing::Test {
  protected:
