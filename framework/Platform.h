@@ -9,7 +9,10 @@ class Surface;
 class TWindow;
 
 enum class MouseButton { Left, Right };
-enum class Key { Enter, Escape, Tab, Left, Right, Up, Down, Space, F4, Letter, Other, Alt, F1, F10, PageUp, PageDown };
+enum class Key {
+  Enter, Escape, Tab, Left, Right, Up, Down, Space, F4, Letter, Other, Alt, F1, F10, PageUp, PageDown,
+  F6, Delete, Backspace, Home, End,
+};
 
 // One input event. A real window reports screen points (client pixels of the OS window); the script
 // runner names its target window directly, with a client point of that window.
@@ -22,7 +25,7 @@ struct InputEvent {
     KeyDown,
     KeyUp,
     Command,       // a control or menu command sent to target (the runner's press and menu)
-    Close,         // the close box of target (or of the frame when target is null)
+    Close,         // the close box of target (the OS window's close request when target is null)
     AnswerBox,     // press button id of the topmost message box
     Redraw,        // the OS asks for the screen to be shown again
   };
@@ -32,7 +35,9 @@ struct InputEvent {
   MouseButton button = MouseButton::Left;
   Key key = Key::Other;
   char letter = 0;  // for Key::Letter, lower case
-  bool alt = false;
+  bool alt = false;  // modifiers held with a key
+  bool shift = false;
+  bool ctrl = false;
   int id = 0;
 };
 

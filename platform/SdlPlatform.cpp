@@ -109,6 +109,16 @@ Key MapKey(SDL_Keycode sym) {
       return Key::PageUp;
     case SDLK_PAGEDOWN:
       return Key::PageDown;
+    case SDLK_F6:
+      return Key::F6;
+    case SDLK_DELETE:
+      return Key::Delete;
+    case SDLK_BACKSPACE:
+      return Key::Backspace;
+    case SDLK_HOME:
+      return Key::Home;
+    case SDLK_END:
+      return Key::End;
     case SDLK_LALT:
     case SDLK_RALT:
       return Key::Alt;
@@ -222,6 +232,8 @@ std::optional<InputEvent> SdlPlatform::Translate(const SDL_Event& e) {
       ev.key = MapKey(e.key.keysym.sym);
       if (ev.key == Key::Letter) ev.letter = static_cast<char>(e.key.keysym.sym);  // SDL keycodes are lower case
       ev.alt = (e.key.keysym.mod & KMOD_ALT) != 0;
+      ev.shift = (e.key.keysym.mod & KMOD_SHIFT) != 0;
+      ev.ctrl = (e.key.keysym.mod & KMOD_CTRL) != 0;
       return ev;
     }
     default:

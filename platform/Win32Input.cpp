@@ -33,6 +33,16 @@ Key MapKey(std::uintptr_t vk) {
       return Key::PageUp;
     case VK_NEXT:
       return Key::PageDown;
+    case VK_F6:
+      return Key::F6;
+    case VK_DELETE:
+      return Key::Delete;
+    case VK_BACK:
+      return Key::Backspace;
+    case VK_HOME:
+      return Key::Home;
+    case VK_END:
+      return Key::End;
     case VK_MENU:
     case VK_LMENU:
     case VK_RMENU:
@@ -73,6 +83,8 @@ std::optional<InputEvent> TranslateWindowMessage(unsigned message, std::uintptr_
       ev.key = MapKey(wParam);
       if (ev.key == Key::Letter) ev.letter = static_cast<char>(wParam - 'A' + 'a');
       ev.alt = altDown;
+      ev.shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+      ev.ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
       return ev;
     default:
       return std::nullopt;

@@ -243,17 +243,62 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
     if (w.size() != 2) malformed();
     InputEvent e;
     e.kind = K::KeyDown;
+    // Modifiers go before the key's name: shift+tab, alt+f4, ctrl+shift+f6.
+    std::string name = w[1];
+    static const char* const kModifiers[] = {"shift+", "ctrl+", "alt+"};
+    for (bool found = true; found;) {
+      found = false;
+      for (const char* m : kModifiers) {
+        const std::string_view prefix = m;
+        if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0) {
+          (prefix == "shift+" ? e.shift : prefix == "ctrl+" ? e.ctrl : e.alt) = true;
+          name.erase(0, prefix.size());
+          found = true;
+        }
+      }
+    }
     static const std::pair<const char*, Key> kKeys[] = {
-        {"enter", Key::Enter}, {"esc", Key::Escape}, {"tab", Key::Tab},     {"space", Key::Space},
-        {"left", Key::Left},   {"right", Key::Right}, {"up", Key::Up},      {"down", Key::Down},
+        {"enter", Key::Enter},   {"esc", Key::Escape},         {"tab", Key::Tab},
+        {"space", Key::Space},   {"left", Key::Left},          {"right", Key::Right},
+        {"up", Key::Up},         {"down", Key::Down},          {"f1", Key::F1},
+        {"f4", Key::F4},         {"f6", Key::F6},              {"f10", Key::F10},
+        {"alt", Key::Alt},       {"pageup", Key::PageUp},      {"pagedown", Key::PageDown},
+        {"delete", Key::Delete}, {"backspace", Key::Backspace}, {"home", Key::Home},
+        {"end", Key::End},
     };
-    const auto* named = std::find_if(std::begin(kKeys), std::end(kKeys), [&](const auto& k) { return w[1] == k.first; });
-    if (named == std::end(kKeys)) malformed();
-    e.key = named->second;
+    const auto* named = std::find_if(std::begin(kKeys), std::end(kKeys), [&](const auto& k) { return name == k.first; });
+    if (named != std::end(kKeys)) {
+      e.key = named->second;
+    } else if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') {
+      e.key = Key::Letter;
+      e.letter = name[0];
+    } else {
+      malformed();
+    }
     if (desktop.TopLevels().empty()) Fail(1, "no window has the focus");
     InputEvent up = e;
     up.kind = K::KeyUp;
     platform.Queue(up);
+    return e;
+  }
+  // The pointer as a real window delivers it: a button or a move at a point of the screen, hit-tested
+  // there (menus by press, drag and release, captions dragged, hover).
+  if (cmd == "mouse") {
+    InputEvent e;
+    const bool move = w.size() == 4 && w[1] == "move";
+    if (!move && (w.size() != 5 || (w[1] != "down" && w[1] != "up") || (w[2] != "left" && w[2] != "right")))
+      malformed();
+    e.kind = move ? K::MouseMove : w[1] == "down" ? K::MouseDown : K::MouseUp;
+    e.button = !move && w[2] == "right" ? MouseButton::Right : MouseButton::Left;
+    e.point = {static_cast<int>(intArg(move ? 2 : 3)), static_cast<int>(intArg(move ? 3 : 4))};
+    if (desktop.TopLevels().empty()) Fail(1, "no window is open");
+    return e;
+  }
+  // The OS window's close request (the window manager's close button), whatever is open.
+  if (cmd == "closerequest") {
+    if (w.size() != 1) malformed();
+    InputEvent e;
+    e.kind = K::Close;
     return e;
   }
   if (cmd == "wait") {
