@@ -18,7 +18,7 @@ struct Tournament {
   int buttonId;
   int entryLevel;
   int venue;  // the water fished is venue - 10
-  double winningKg;
+  long winningTenthsKg;
   TPoint crown;
   const char* alreadyWon;
   const char* cannotEnter;  // nullptr: the first rung is open to everyone who got in
@@ -33,11 +33,11 @@ constexpr double kYenPerKg = 100.0;
 
 // From the bottom of the ladder up: the level after a win is the entry level + 1.
 constexpr Tournament kLadder[] = {
-    {115, 0, 11, 50.0, {15, 176}, "地区大会はすでに優勝しています。", nullptr},
-    {114, 1, 12, 55.0, {15, 140}, "市町村大会はすでに優勝しています。", "地区大会に優勝しないと参加出来ません。"},
-    {113, 2, 13, 60.0, {15, 103}, "都道府県大会はすでに優勝しています。", "市町村大会に優勝しないと参加出来ません。"},
-    {112, 3, 14, 65.0, {15, 67}, "地方大会はすでに優勝しています。", "都道府県大会に優勝しないと参加出来ません。"},
-    {111, 4, 10, 70.0, {15, 30}, "あなたは日本一です。", "地方大会に優勝しないと参加出来ません。"},
+    {115, 0, 11, 500, {15, 176}, "地区大会はすでに優勝しています。", nullptr},
+    {114, 1, 12, 550, {15, 140}, "市町村大会はすでに優勝しています。", "地区大会に優勝しないと参加出来ません。"},
+    {113, 2, 13, 600, {15, 103}, "都道府県大会はすでに優勝しています。", "市町村大会に優勝しないと参加出来ません。"},
+    {112, 3, 14, 650, {15, 67}, "地方大会はすでに優勝しています。", "都道府県大会に優勝しないと参加出来ません。"},
+    {111, 4, 10, 700, {15, 30}, "あなたは日本一です。", "地方大会に優勝しないと参加出来ません。"},
 };
 
 const Tournament& Rung(int buttonId) {
@@ -103,7 +103,9 @@ void TTaikai::Play(const Tournament& t) {
     dayResult.Execute();
   }
   char text[400];  // "%6.1f" of any double fits
-  if (todayCarpWeight > t.winningKg) {
+  // Every weight is a whole number of tenths, but their sum as a double is not: ten fish of 50.0 kg
+  // in all can add up to a hair more. The verdict counts tenths.
+  if (std::lround(todayCarpWeight * 10.0) > t.winningTenthsKg) {
     std::snprintf(text, sizeof text, "優勝しました。へら数は%6.1fKgでした。", todayCarpWeight);
     MessageBox(text, "やったぜ！優勝した", MB_OK);
     gameState.tournamentLevel = t.entryLevel + 1;

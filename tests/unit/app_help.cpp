@@ -6,6 +6,7 @@
 #include "app/HelpWindow.h"
 #include "framework/Dialog.h"
 #include "framework/Frame.h"
+#include "framework/Look.h"
 #include "tests/unit/DesktopFixture.h"
 
 namespace {
@@ -125,4 +126,48 @@ TEST_F(HelpTest, OpensWhereItHidesLessOfTheMapAndStaysAboveIt) {
   EXPECT_EQ(previous, (std::vector<bool>{false, true, true, true, false}));
   EXPECT_EQ(next, (std::vector<bool>{true, true, true, true, true}));
   EXPECT_TRUE(aboveAfterClick);
+}
+
+TEST_F(HelpTest, OnTheLastPageOnlyTheNextPageButtonIsGreyed) {
+  struct Shown {
+    int page;
+    bool previousGrey, nextGrey;
+  };
+  std::vector<Shown> shown;
+  // Whether a button's label is drawn grey (and no letter of it black), or black.
+  auto grey = [&](const Surface& screen, int id) {
+    const TRect r = Help()->FindControl(id)->rect;
+    const TPoint o = Help()->ClientOrigin();
+    int black = 0, greyed = 0;
+    for (int y = r.top + 3; y < r.bottom - 3; ++y)
+      for (int x = r.left + 3; x < r.right - 3; ++x) {
+        black += screen.Pixel(o.x + x, o.y + y) == kBlack;
+        greyed += screen.Pixel(o.x + x, o.y + y) == look::kGreyText;
+      }
+    EXPECT_NE(black > 0, greyed > 0) << "button " << id;
+    return greyed > 0;
+  };
+  Then([&](HeadlessPlatform&) -> std::optional<InputEvent> {
+    ShowHelp(&map_);
+    return std::nullopt;
+  });
+  for (int page = 0; page < 8; ++page) {
+    Then([&, page](HeadlessPlatform&) -> std::optional<InputEvent> {
+      Desktop::Get().PaintAll();
+      const Surface screen = Desktop::Get().Compose();
+      shown.push_back({page, grey(screen, kPrevious), grey(screen, kNext)});
+      InputEvent e;
+      e.kind = InputEvent::Kind::KeyDown;
+      e.key = Key::PageDown;
+      return e;
+    });
+  }
+  RunSteps();
+  const int last = static_cast<int>(HelpPageStarts(Lines(HelpText()), 12).size()) - 1;  // twelve lines a page
+  ASSERT_LT(last, 7) << "the walk must reach the last page";
+  for (const Shown& s : shown) {
+    SCOPED_TRACE(s.page);
+    EXPECT_EQ(s.previousGrey, s.page == 0);
+    EXPECT_EQ(s.nextGrey, s.page >= last);
+  }
 }

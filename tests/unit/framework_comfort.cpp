@@ -106,6 +106,48 @@ TEST_F(ComfortTest, MessageBoxesShowTheirKeysAndYAndNAnswerThem) {
   EXPECT_EQ(look::Mnemonic("キャンセル"), 0);
 }
 
+TEST_F(ComfortTest, EachMessageBoxStyleDrawsItsCloseBoxAndAClickOnItAnswers) {
+  struct Case {
+    unsigned style;
+    bool closes;  // a black cross, and a click on it answers; else a grey cross that does nothing
+    int answer;   // of a click on the close box, then Y
+  };
+  const Case cases[] = {
+      {MB_OK, true, IDOK},
+      {MB_YESNO, false, IDYES},
+      {MB_YESNOCANCEL, true, IDCANCEL},
+      {MB_YESNOCANCEL | MB_ICONQUESTION, true, IDCANCEL},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.style);
+    steps_.clear();
+    int black = 0, grey = 0;
+    TPoint closeBox;
+    ThenCheck([&] {
+      const TRect outer = Desktop::Get().TopmostMessageBox()->ScreenOuterRect();
+      const TRect bar{outer.left + metrics::kBorder, outer.top + metrics::kBorder, outer.right - metrics::kBorder,
+                      outer.top + metrics::kBorder + metrics::kCaption - 1};
+      const TRect box = look::CloseBoxRect(bar);
+      closeBox = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+      const Surface screen = Desktop::Get().Compose();
+      // Inside the button's edges: only the cross.
+      for (int y = box.top + 2; y < box.bottom - 2; ++y)
+        for (int x = box.left + 2; x < box.right - 2; ++x) {
+          black += screen.Pixel(x, y) == kBlack;
+          grey += screen.Pixel(x, y) == look::kGreyText;
+        }
+    });
+    Then([&](HeadlessPlatform& p) -> std::optional<InputEvent> {
+      p.Queue(Mouse(InputEvent::Kind::MouseUp, closeBox));
+      return Mouse(InputEvent::Kind::MouseDown, closeBox);
+    });
+    ThenEvent(KeyDown(Key::Letter, 'y'));
+    EXPECT_EQ(MessageBox(&screen_, "q", "c", c.style), c.answer);
+    EXPECT_GE(c.closes ? black : grey, 7) << "the cross";
+    EXPECT_EQ(c.closes ? grey : black, 0);
+  }
+}
+
 TEST_F(ComfortTest, ADraggedDialogKeepsAGripOfItsCaptionOnTheScreen) {
   // Outer size of About: 202 × 175 pixels.
   struct Case {

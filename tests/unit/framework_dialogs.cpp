@@ -3,6 +3,9 @@
 
 #include "framework/DC.h"
 #include "framework/Dialog.h"
+#include "framework/Fonts.h"
+#include "framework/Look.h"
+#include "framework/MessageBox.h"
 #include "framework/UiObserver.h"
 #include "tests/unit/DesktopFixture.h"
 
@@ -202,4 +205,39 @@ TEST_F(DialogTest, PaintsAreClippedAndOnlyWindowTextIsReported) {
   memory.TextOut(0, 0, "C");
   std::vector<std::string> want{"text 5 6 AB"};
   EXPECT_EQ(recorder.events, want);
+}
+
+TEST_F(DialogTest, AQuestionBoxDrawsItsTextBesideTheIconNotOverIt) {
+  const char* text = "この道具を装備しますか？";
+  TCanvas canvas;
+  canvas.Create();
+  Surface screen;
+  TRect client, buttons;
+  Then([&](HeadlessPlatform&) -> std::optional<InputEvent> {
+    auto* box = dynamic_cast<TDialog*>(Desktop::Get().TopmostMessageBox());
+    screen = Desktop::Get().Compose();
+    client = box->ScreenClientRect();
+    buttons = box->Controls().front().rect.Offset(client.left, client.top);
+    return KeyDown(::Key::Escape);
+  });
+  MessageBox(&canvas, text, "c", MB_YESNOCANCEL | MB_ICONQUESTION);
+  // The icon in the box's top-left corner, alone in its column of the box above the buttons.
+  constexpr int kMargin = 12, kIcon = 32;
+  const int column = 2 * kMargin + kIcon;
+  Surface icon(column, buttons.top - client.top, kFaceGrey);
+  look::QuestionIcon(icon, icon.Bounds(), kMargin, kMargin);
+  int differ = 0;
+  for (int y = 0; y < icon.Height(); ++y)
+    for (int x = 0; x < column; ++x) differ += screen.Pixel(client.left + x, client.top + y) != icon.Pixel(x, y);
+  EXPECT_EQ(differ, 0) << "pixels of the icon's column that are not the icon";
+  // Beside it, all of the text's letters and no more.
+  Surface letters(400, 40, kWhite);
+  Fonts::Get().Draw(letters, letters.Bounds(), 0, 0, text, FontFace::Prop12, kBlack, std::nullopt);
+  int want = 0, inked = 0;
+  for (int y = 0; y < letters.Height(); ++y)
+    for (int x = 0; x < letters.Width(); ++x) want += letters.Pixel(x, y) == kBlack;
+  for (int y = client.top; y < buttons.top; ++y)
+    for (int x = client.left + column; x < client.right; ++x) inked += screen.Pixel(x, y) == kBlack;
+  EXPECT_GT(want, 100);
+  EXPECT_EQ(inked, want);
 }

@@ -163,3 +163,23 @@ TEST_F(FrameTest, TheTitleUnderThePointerIsLitAndTheBarSelectionShows) {
   const TRect file = frame_.MenuTitleRect(0);
   EXPECT_EQ(frame_.ClientSurface().Pixel(file.left + 1, 9), look::kActiveCaption);
 }
+
+TEST_F(FrameTest, TheStatusBarShowsItsNewTextAtTheNextPaint) {
+  const TRect bar = bar_.ScreenClientRect();
+  auto shown = [&] {
+    Desktop::Get().PaintAll();
+    const Surface screen = Desktop::Get().Compose();
+    std::vector<TColor> pixels;
+    for (int y = bar.top; y < bar.bottom; ++y)
+      for (int x = bar.left; x < bar.right; ++x) pixels.push_back(screen.Pixel(x, y));
+    return pixels;
+  };
+  bar_.SetText("只今の経過日数は0日めです");
+  const std::vector<TColor> before = shown();
+  bar_.SetText("只今の経過日数は1日めです");
+  const std::vector<TColor> after = shown();
+  bar_.Invalidate(true);  // what a full repaint of the new text looks like
+  const std::vector<TColor> repainted = shown();
+  EXPECT_NE(before, repainted);
+  EXPECT_EQ(after, repainted);
+}

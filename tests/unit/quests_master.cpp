@@ -117,3 +117,34 @@ TEST_F(MasterTest, ANumberOutsideOneToFiveShowsTheRoomAndClosesWithoutAWord) {
     EXPECT_EQ(std::memcmp(&before, &gameState, sizeof before), 0);
   }
 }
+
+TEST_F(MasterTest, EachMasterTradesHisLegendaryItemForHisLakesFishAndEquipsItWhenAsked) {
+  struct Trade {
+    int master;         // also his lake
+    int givenIndex;     // catalog index of the item he gives
+    int category;       // the equipped slot it goes to
+    int equippedAfter;  // its item number there
+  };
+  const Trade trades[] = {{1, 11, 1, 5}, {2, 21, 2, 3}, {3, 31, 3, 2}, {4, 41, 4, 2}, {5, 51, 5, 4}};
+  for (const Trade& t : trades) {
+    for (const bool equip : {true, false}) {
+      SCOPED_TRACE(testing::Message() << "master " << t.master << (equip ? ", equipped" : ", not equipped"));
+      ResetGameState();
+      gameState.nushiPresent[t.master] = 0;
+      gameState.nushiHeld[t.master] = 1;
+      for (int c = 1; c <= 5; ++c) gameState.equipped[c] = 1;
+      const GameState before = gameState;
+      // Landed it? Yes. Give it? Yes. The thanks. Equip it?
+      Visit(t.master, {IDYES, IDYES, IDOK, equip ? IDYES : IDNO});
+      std::vector<int> owned;
+      for (int i = 0; i < kCatalogSlots; ++i)
+        if (gameState.items[i].owned != before.items[i].owned) owned.push_back(i);
+      EXPECT_EQ(owned, std::vector<int>{t.givenIndex}) << "the items whose owned flag changed";
+      EXPECT_EQ(gameState.items[t.givenIndex].owned, 1);
+      std::vector<int> equipped(std::begin(before.equipped), std::end(before.equipped));
+      if (equip) equipped[static_cast<std::size_t>(t.category)] = t.equippedAfter;
+      EXPECT_EQ(std::vector<int>(std::begin(gameState.equipped), std::end(gameState.equipped)), equipped);
+      EXPECT_EQ(gameState.nushiHeld[t.master], 0);
+    }
+  }
+}

@@ -70,6 +70,10 @@ TEST_F(TournamentTest, OnlyStrictlyMoreThanTheWinningWeightOfHeraWins) {
   } cases[] = {
       {0, 115, {Carp(25.0), Carp(25.0)}, "残念でした: へらが釣れたのは  50.0Kgでした。", 0, 11},
       {0, 115, {Carp(25.0), Carp(25.5)}, "やったぜ！優勝した: 優勝しました。へら数は  50.5Kgでした。", 1, 11},
+      // Exactly the winning weight, though these ten add up to 50.000000000000014 as doubles.
+      {0, 115, {Carp(6.2), Carp(6.2), Carp(6.2), Carp(6.2), Carp(6.2), Carp(6.2), Carp(6.2), Carp(2.2), Carp(2.2),
+                Carp(2.2)},
+       "残念でした: へらが釣れたのは  50.0Kgでした。", 0, 11},
       {1, 114, {Carp(55.0)}, "残念でした: へらが釣れたのは  55.0Kgでした。", 1, 12},
       {3, 112, {Carp(65.25)}, "やったぜ！優勝した: 優勝しました。へら数は  65.2Kgでした。", 4, 14},
       {4, 111, {Carp(70.0)}, "残念でした: へらが釣れたのは  70.0Kgでした。", 4, 10},

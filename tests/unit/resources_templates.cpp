@@ -4,7 +4,10 @@
 #include <string>
 #include <tuple>
 
+#include "framework/Dialog.h"
+#include "framework/Fonts.h"
 #include "framework/Resources.h"
+#include "tests/unit/DesktopFixture.h"
 
 namespace {
 
@@ -95,6 +98,77 @@ TEST(ResourcesTemplates, ResultDialogsKeepTheirExactLabels) {
   EXPECT_EQ(Labels(dayResult),
             (std::vector<std::string>{"へらの数", "へらの" + total + "重量", "へらの最大", total + "のひき数",
                                       total + "の重量", total + "の最大", "池の主", "匹", "Kg", cm, "匹", "Kg", cm}));
+}
+
+// Every label of every template, as the player sees it: the letters of its text at its place and
+// no other ink (buttons and the icon aside, which draw their own).
+class TemplateLabels : public DesktopTest {};
+
+TEST_F(TemplateLabels, EveryLabelShowsItsTextAtItsPlace) {
+  struct Label {
+    const char* text;
+    int x, y;  // dialog units
+  };
+  struct Expected {
+    int id;
+    std::vector<Label> labels;
+  };
+  const Expected expected[] = {
+      {1, {{"ポムル", 32, 8}, {"Ver 2.10", 36, 24}, {"ヘラブナ釣りゲーム", 0, 88}}},
+      {2, {}},
+      {3, {}},
+      {4, {}},
+      {5, {}},
+      {6, {}},
+      {7, {}},
+      {8,
+       {{"釣れた魚の種類", 12, 8}, {"釣れた魚の重さ", 12, 28}, {"釣れた魚大きさ", 12, 48}, {"ﾄｰﾀﾙのひき数", 12, 68},
+        {"ﾄｰﾀﾙの重量", 12, 88}, {"池の主", 12, 108}, {"Kg", 108, 28}, {"ｃｍ", 108, 48}, {"匹", 108, 68},
+        {"Kg", 108, 88}}},
+      {9,
+       {{"へらの数", 12, 8}, {"へらのﾄｰﾀﾙ重量", 12, 28}, {"へらの最大", 12, 49}, {"ﾄｰﾀﾙのひき数", 12, 68},
+        {"ﾄｰﾀﾙの重量", 12, 88}, {"ﾄｰﾀﾙの最大", 12, 108}, {"池の主", 12, 144}, {"匹", 108, 8}, {"Kg", 108, 28},
+        {"ｃｍ", 108, 48}, {"匹", 108, 68}, {"Kg", 108, 88}, {"ｃｍ", 108, 120}}},
+      {11,
+       {{"釣り大会メニュー", 36, 4}, {"釣り大会の内容", 100, 32}, {"２０分以内でヘラブナ総重", 100, 44},
+        {"量が多い人が優勝します。", 100, 56}, {"大会は地区大会から始め", 100, 80}, {"ます。", 100, 92},
+        {"貴方も日本一を目指そう", 100, 104}}},
+      {13,
+       {{"釣り大会のルール", 48, 4}, {"時間の制限のみ、道具等制限はない", 4, 16},
+        {"大会に出れる資格はぬしの池のぬしを釣った人", 4, 28}, {"市町村大会は地区大会に優勝した人が参加可能", 4, 40},
+        {"都道府県大会は市町村大会に優勝した人が参加可能", 4, 52}, {"地方大会は都道府県大会に優勝した人が参加可能", 4, 64},
+        {"全国大会は地方大会に優勝した人が参加可能", 4, 76}, {"２０分以内でヘラブナ総重量が多い人が優勝します。", 4, 88},
+        {"量が多い人が優勝します。", 4, 100}, {"地区大会 50Kg以上で優勝、大会毎+5Kgで優勝しま", 4, 112},
+        {"す。全国大会は70Kgで優勝します。", 4, 124}}},
+  };
+  for (const Expected& e : expected) {
+    SCOPED_TRACE(e.id);
+    TDialog dialog(nullptr, e.id);
+    Surface screen;
+    Then([&](HeadlessPlatform&) -> std::optional<InputEvent> {
+      screen = Desktop::Get().Compose();
+      return KeyDown(Key::Escape);
+    });
+    dialog.Execute();
+    const TSize size = dialog.ClientSize();
+    Surface want(size.cx, size.cy, kFaceGrey);
+    for (const Label& l : e.labels)
+      Fonts::Get().Draw(want, want.Bounds(), DluToPixelsX(l.x), DluToPixelsY(l.y), l.text, FontFace::Prop12, kBlack,
+                        std::nullopt);
+    const TPoint o = dialog.ClientOrigin();
+    int wrong = 0;
+    for (int y = 0; y < size.cy; ++y)
+      for (int x = 0; x < size.cx; ++x) {
+        bool drawnByControl = false;
+        for (const Control& c : dialog.Controls())
+          drawnByControl = drawnByControl || (c.kind != ControlKind::Label && c.kind != ControlKind::EtchedFrame &&
+                                              c.rect.Contains({x, y}));
+        if (drawnByControl) continue;
+        const bool inked = screen.Pixel(o.x + x, o.y + y) == kBlack;
+        if (inked != (want.Pixel(x, y) == kBlack) && wrong++ < 3) ADD_FAILURE() << "at " << x << "," << y;
+      }
+    EXPECT_EQ(wrong, 0) << "pixels where the ink differs";
+  }
 }
 
 TEST(ResourcesTemplates, AboutBoxShowsTheIconAndFitsItsOwnLabels) {
