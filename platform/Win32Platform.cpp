@@ -153,9 +153,16 @@ LRESULT CALLBACK Win32Platform::Native::WindowProc(HWND hwnd, UINT message, WPAR
 LRESULT Win32Platform::Native::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE: {
-      // The close box, Alt+F4 from the system menu, the taskbar: the game asks its questions first.
+      // The close box, the system menu, the taskbar: the game asks its questions first. Under
+      // Wine a window manager may take Alt+F4 and ask for a close instead: with Alt held, it is
+      // the key, which closes the window in front.
       InputEvent ev;
       ev.kind = InputEvent::Kind::Close;
+      if (GetKeyState(VK_MENU) < 0) {
+        ev.kind = InputEvent::Kind::KeyDown;
+        ev.key = Key::F4;
+        ev.alt = true;
+      }
       Push(ev);
       return 0;
     }
