@@ -109,13 +109,19 @@ until_true colourful || fail "the window looks blank: $colours colours (need mor
 [ -n "${SMOKE_SCREENSHOT:-}" ] && cp "$screenshot" "$SMOKE_SCREENSHOT"
 pass "the window shows $colours colours"
 
-# A second copy in the same folder says so in a box of its own and ends; without a window
-# manager its window took the keyboard focus, and the first copy must have it back.
+# A second copy in the same folder says so in a box of its own and ends. The keyboard must then be
+# the first copy's again (without a window manager nobody else gives it back).
 second_report="$workdir/second.log"
-(cd "$rundir" && TAVO2_REPORT=1 exec "$binary") >"$second_report" 2>&1 &
+: >"$second_report"
+# (Under Wine the second copy joins the first one's Wine server instead of waiting for its end.)
+(cd "$rundir" && TAVO2_REPORT=1 TAVO2_WINE_NEW_SERVER=0 exec "$binary") >"$second_report" 2>&1 &
 second_pid=$!
 second_ended() { ! kill -0 "$second_pid" 2>/dev/null; }
 report="$second_report" until_true reported "box " || fail "the second copy showed no box"
+other_window() { second_window=$(xdotool search --name "$caption_pattern" 2>/dev/null | grep -vx "$window" | head -n 1); [ -n "$second_window" ]; }
+until_true other_window || fail "the second copy's window is not to be found"
+# SDL gives its window the focus itself; elsewhere the player would click the box first.
+[ "$(xdotool getwindowfocus 2>/dev/null)" = "$second_window" ] || xdotool windowfocus "$second_window" 2>/dev/null
 xdotool key --clearmodifiers Return
 until_true second_ended || fail "the second copy did not end after its box"
 wait "$second_pid"
@@ -123,6 +129,12 @@ second_status=$?
 second_pid=""
 [ "$second_status" -eq 1 ] || fail "the second copy exited with status $second_status, not 1"
 pass "a second copy in the same folder said so and ended"
+# The focus on the first copy's window, or on the root window (Wine, which leaves focus to a window
+# manager): then keys go to the window under the pointer, which is the first copy's.
+root_window=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
+focused() { local f; f=$(xdotool getwindowfocus 2>/dev/null) && { [ "$f" = "$window" ] || [ "$f" = $((root_window)) ]; }; }
+until_true focused || fail "the keyboard focus is on $(xdotool getwindowfocus 2>&1), not on the first copy's window $window"
+pass "and the first copy has the keyboard focus again"
 
 # Alt+F4 is the frame's close box: "quit?" (Yes/No), then "save?" (Yes/No/Cancel).
 xdotool key alt+F4

@@ -35,7 +35,7 @@ echo "PASS: tavo2.exe needs only $dlls"
 # The unpacked game through Wine, in the build's Wine prefix.
 cat >"$work/tavo2" <<WRAPPER
 #!/bin/sh
-TAVO2_WINEPREFIX='$build/wine-prefix' TAVO2_WINE_NEW_SERVER=1 exec bash '$here/../../windows/wine.sh' '$folder/tavo2.exe' "\$@"
+TAVO2_WINEPREFIX='$build/wine-prefix' TAVO2_WINE_NEW_SERVER=\${TAVO2_WINE_NEW_SERVER:-1} exec bash '$here/../../windows/wine.sh' '$folder/tavo2.exe' "\$@"
 WRAPPER
 chmod +x "$work/tavo2"
 bash "$here/../smoke/real_window.sh" "$work/tavo2"
