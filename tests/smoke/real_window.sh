@@ -85,6 +85,7 @@ eval "$(xdotool getwindowgeometry --shell "$window")"  # sets X, Y, WIDTH, HEIGH
 echo "info: window at ($X, $Y), client area ${WIDTH}x${HEIGHT}"
 
 # Keyboard focus to the game, and the pointer over it in case focus follows the pointer.
+until_true viewable "$window" || fail "the window is not shown"
 xdotool mousemove --window "$window" 5 5
 xdotool windowfocus "$window" 2>/dev/null
 

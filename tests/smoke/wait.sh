@@ -32,3 +32,6 @@ until_true() {
 # count PREFIX: how many report lines start with PREFIX; reported PREFIX [N]: at least N (1) do.
 count() { awk -v p="$1" 'index($0, p) == 1 { n++ } END { print n + 0 }' "$report"; }
 reported() { [ "$(count "$1")" -ge "${2:-1}" ]; }
+
+# viewable WINDOW: the window is mapped and shown (before that it cannot take the focus).
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"; }
