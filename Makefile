@@ -3,7 +3,7 @@
 # make docs  — build, then take the README's screenshots (tests/docs/*.script) into docs/
 # make coverage — line and branch coverage of the game's code by the unit and runner tests
 # make playthrough — build, then play the whole game again with the autoplayer (tests/playthrough/)
-# make install [PREFIX=/usr/local] [DESTDIR=] — the game as a desktop program; make package — a .deb
+# make install [PREFIX=/usr/local] [DESTDIR=] — the game as a desktop program; make package [MAINTAINER=] — a .deb
 # make stress, make fuzz, make soak — the long reliability runs (see README)
 # make windows — tavo2.exe, tavo2-script.exe and the player's .zip, cross-compiled (build-windows/)
 # make windows-test — those built with their tests, which run under Wine (and a real window, Xvfb)
@@ -40,12 +40,16 @@ build: deps
 # Only what the game needs: no tests, no tools.
 game: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVO2_WERROR=ON >/dev/null
-	cmake --build $(BUILD) -j $(JOBS) --target tavo2 tavo2-icons
+	cmake --build $(BUILD) -j $(JOBS) --target tavo2 tavo2-icons tavo2-docs
 
 install: game
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
-package: game
+# The .deb's maintainer; the default's address is no real one, so lintian names it.
+MAINTAINER ?= ポムル developers <pomuru@localhost>
+package: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVO2_WERROR=ON -DTAVO2_MAINTAINER="$(MAINTAINER)" >/dev/null
+	$(MAKE) game
 	cd $(BUILD) && cpack -G DEB
 
 package-test: package

@@ -1,8 +1,10 @@
 // tavo2: the game in a real window.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
+#include "app/EventReport.h"
 #include "app/TavoApp.h"
 #include "framework/Desktop.h"
 #include "framework/Encoding.h"
@@ -41,6 +43,8 @@ int main(int argc, char** argv) {
   platform.SetIcon(IconResource(1));
   Desktop& desktop = Desktop::Get();
   desktop.Install(platform, {kScreenWidth, kScreenHeight});
+  EventReport report(stderr);
+  if (std::getenv("TAVO2_REPORT") != nullptr) desktop.SetObserver(&report);
   int result = 0;
   {
     TTavoApp app;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/Dialog.h"
+#include "framework/UiObserver.h"
 #include "framework/Window.h"
 
 namespace {
@@ -174,7 +175,13 @@ void Desktop::Dispatch(const InputEvent& event) {
       break;
     case K::Close: {
       TWindow* w = event.target ? event.target : mainWindow_;
-      if (w && (!Contains(w) || IsEnabled(w))) SystemCloseWindow(w);
+      if (!w) break;
+      // Under a modal window the request is a click beside it: its caption flashes, and the
+      // closing questions never run over a shop or a trip.
+      if (Contains(w) && !IsEnabled(w))
+        FlashCaption(TopmostModal());
+      else
+        SystemCloseWindow(w);
       break;
     }
     case K::AnswerBox:
@@ -267,6 +274,7 @@ void Desktop::FlashCaption(TWindow* window) {
   flashStep_ = 0;
   flashDue_ = Now() + kFlashStepMs;
   dirty_ = true;
+  if (observer_) observer_->CaptionFlashed(*window);
 }
 
 void Desktop::StepFlash() {

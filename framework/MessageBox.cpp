@@ -127,5 +127,6 @@ int MessageBox(TWindow* owner, std::string_view text, std::string_view caption, 
   TMessageBoxWindow box(owner, text, caption, style);
   if (UiObserver* o = Desktop::Get().Observer()) o->BoxOpened(text, caption, style);
   int result = box.Execute();
+  if (UiObserver* o = Desktop::Get().Observer()) o->BoxAnswered(caption, result);
   return result;
 }

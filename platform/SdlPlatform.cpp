@@ -1,5 +1,7 @@
 #include "platform/SdlPlatform.h"
 
+#include "platform/SdlXlib.h"
+
 #include <cstring>
 
 #include <SDL.h>
@@ -158,6 +160,7 @@ SdlPlatform::SdlPlatform(TSize screenSize, TPoint windowPosition, std::string_vi
     at.x = std::max(usable.x, std::min(at.x, usable.x + usable.w - size.cx - kFrameAllowance.cx));
     at.y = std::max(usable.y, std::min(at.y, usable.y + usable.h - size.cy - kFrameAllowance.cy));
   }
+  focusBefore_ = x11::FocusedWindow();
   window_ = SDL_CreateWindow(caption.c_str(), at.x, at.y, size.cx, size.cy, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
   if (window_ == nullptr) Fail("cannot create the window");
   SDL_SetWindowMinimumSize(window_, screenSize.cx, screenSize.cy);
@@ -173,7 +176,10 @@ SdlPlatform::SdlPlatform(TSize screenSize, TPoint windowPosition, std::string_vi
 SdlPlatform::~SdlPlatform() {
   if (texture_ != nullptr) SDL_DestroyTexture(texture_);
   if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
-  if (window_ != nullptr) SDL_DestroyWindow(window_);
+  if (window_ != nullptr) {
+    x11::HandFocusBack(window_, focusBefore_);
+    SDL_DestroyWindow(window_);
+  }
   SDL_Quit();
 }
 
@@ -194,6 +200,14 @@ std::optional<InputEvent> SdlPlatform::Translate(const SDL_Event& e) {
     case SDL_WINDOWEVENT:
       switch (e.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
+          // A window manager takes Alt+F4 for itself and asks us to close instead: with Alt held,
+          // it is the key, which closes the window in front.
+          if ((SDL_GetModState() & KMOD_ALT) != 0) {
+            ev.kind = InputEvent::Kind::KeyDown;
+            ev.key = Key::F4;
+            ev.alt = true;
+            return ev;
+          }
           ev.kind = InputEvent::Kind::Close;
           return ev;
         case SDL_WINDOWEVENT_SHOWN:
@@ -298,8 +312,17 @@ void SdlPlatform::Present(const Surface& screen) {
 }
 
 void SdlPlatform::ToggleFullScreen() {
-  // A borderless window over the whole display: full screen with a window manager (which treats
-  // it so) and without one (where a request to the window manager would go unanswered).
+  // A window manager makes the window full screen and puts it back where it was itself; moved by
+  // us, the window would land off by the frame the manager puts around it.
+  if (!fullScreen_) wmFullScreen_ = x11::HasWindowManager(window_);
+  if (wmFullScreen_) {
+    SDL_SetWindowFullscreen(window_, fullScreen_ ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    fullScreen_ = !fullScreen_;
+    Show();
+    return;
+  }
+  // Without one, a borderless window over the whole display (a request to a window manager would
+  // go unanswered).
   if (!fullScreen_) {
     const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
     SDL_Rect bounds;

@@ -50,6 +50,8 @@ class SdlPlatform : public Platform {
   TSize screenSize_;
   Presentation presentation_;
   bool fullScreen_ = false;
+  bool wmFullScreen_ = false;  // full screen by the window manager's hand
+  unsigned long focusBefore_ = 0;  // the X window that had the keyboard focus before ours
   struct {
     int x = 0, y = 0, w = 0, h = 0;
   } restore_;  // the window's place before F11

@@ -66,6 +66,8 @@ struct Win32Platform::Native {
   bool fullScreen = false;
   WINDOWPLACEMENT restorePlacement{};
   LONG_PTR restoreStyle = 0;
+  RECT fullScreenRect{};
+  int fullScreenRepairs = 0;  // left for this time full screen
   Win32Platform* owner = nullptr;
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -104,6 +106,17 @@ struct Win32Platform::Native {
     SetStretchBltMode(dc, COLORONCOLOR);
     StretchDIBits(dc, r.left, r.top, r.Width(), r.Height(), 0, 0, shownSize.cx, shownSize.cy, shown.data(), &info,
                   DIB_RGB_COLORS, SRCCOPY);
+  }
+  // Full screen covers the monitor. Under Wine a window manager may answer the style change late
+  // with the window's old size, which Wine takes for a resize of its own: put it back, a few times
+  // at most, so as never to fight a window manager.
+  void KeepFullScreen() {
+    RECT now{};
+    if (!fullScreen || fullScreenRepairs <= 0 || !GetWindowRect(window, &now) || EqualRect(&now, &fullScreenRect)) return;
+    --fullScreenRepairs;
+    const RECT& m = fullScreenRect;
+    SetWindowPos(window, nullptr, m.left, m.top, m.right - m.left, m.bottom - m.top,
+                 SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
   }
   void Show() const {
     if (HDC dc = GetDC(window)) {
@@ -153,9 +166,16 @@ LRESULT CALLBACK Win32Platform::Native::WindowProc(HWND hwnd, UINT message, WPAR
 LRESULT Win32Platform::Native::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE: {
-      // The close box, Alt+F4 from the system menu, the taskbar: the game asks its questions first.
+      // The close box, the system menu, the taskbar: the game asks its questions first. Under
+      // Wine a window manager may take Alt+F4 and ask for a close instead: with Alt held, it is
+      // the key, which closes the window in front.
       InputEvent ev;
       ev.kind = InputEvent::Kind::Close;
+      if (GetKeyState(VK_MENU) < 0) {
+        ev.kind = InputEvent::Kind::KeyDown;
+        ev.key = Key::F4;
+        ev.alt = true;
+      }
       Push(ev);
       return 0;
     }
@@ -170,6 +190,7 @@ LRESULT Win32Platform::Native::Handle(UINT message, WPARAM wParam, LPARAM lParam
       return 0;
     }
     case WM_SIZE: {
+      KeepFullScreen();
       Fit();
       InvalidateRect(window, nullptr, FALSE);
       InputEvent ev;
@@ -392,9 +413,12 @@ void Win32Platform::ToggleFullScreen() {
     n.restoreStyle = GetWindowLongPtrW(n.window, GWL_STYLE);
     SetWindowLongPtrW(n.window, GWL_STYLE, (n.restoreStyle & ~WS_OVERLAPPEDWINDOW) | WS_POPUP);
     const RECT& m = monitor.rcMonitor;
+    n.fullScreenRect = m;
+    n.fullScreenRepairs = 3;
     SetWindowPos(n.window, HWND_TOP, m.left, m.top, m.right - m.left, m.bottom - m.top,
                  SWP_FRAMECHANGED | SWP_NOOWNERZORDER);
   } else {
+    n.fullScreenRepairs = 0;
     SetWindowLongPtrW(n.window, GWL_STYLE, n.restoreStyle);
     SetWindowPlacement(n.window, &n.restorePlacement);
     SetWindowPos(n.window, nullptr, 0, 0, 0, 0,

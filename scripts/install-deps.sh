@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game, its tests and its tools need, when any is missing.
+# (lintian checks the .deb; openbox is the window manager of the real-window tests.)
 # Packages named as arguments are wanted too (a tool only one target uses, as gcovr for coverage).
 # The Windows build: MinGW-w64 and its zlib, GoogleTest's sources, and Debian's wine64, which alone
 # runs 64-bit programs (no i386 architecture needed).
 set -euo pipefail
 packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev zlib1g-dev
-          fonts-ipafont-gothic libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick
-          librsvg2-bin appstream desktop-file-utils dpkg-dev file clang libclang-rt-14-dev
+          fonts-ipafont-gothic libgtest-dev libbenchmark-dev xvfb xdotool x11-apps x11-utils imagemagick
+          librsvg2-bin appstream desktop-file-utils dpkg-dev file lintian openbox clang libclang-rt-14-dev
           g++-mingw-w64-x86-64 libz-mingw-w64-dev googletest wine64 "$@")
 missing=()
 for p in "${packages[@]}"; do

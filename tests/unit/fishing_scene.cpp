@@ -2,6 +2,12 @@
 #include <functional>
 
 #include "fishing/FishingScene.h"
+#include "fishing/StatusLine.h"
+#include "fishing/TripVariables.h"
+#include "framework/Bitmap.h"
+#include "framework/DC.h"
+#include "framework/Look.h"
+#include "state/ProcessValues.h"
 #include "framework/Resources.h"
 #include "tests/unit/FishingFixture.h"
 
@@ -73,4 +79,42 @@ TEST_F(SceneTest, SpritesCoverARepairedFloatStripAndTheirRepairsRestoreTheScene)
       }
   }
 }
+// The clock as the trip draws it, a tick a second with a repaint now and then (a closed result
+// window uncovers part of it), always shows what a fresh paint of that second shows: no digit
+// drawn without its background, no glyph but its own, with whichever rasterizer the build has.
+TEST(StatusLineTest, TheTickedClockAlwaysLooksLikeAFreshPaint) {
+  struct Case {
+    const char* what;
+    int water;
+    int lastSecond;
+  } cases[] = {{"a trip's time", 0, 1300}, {"a tournament's time left", 10, 1200}};
+  for (const Case& c : cases) {
+    selectedWater = c.water;
+    baitThrown = 0;
+    elapsedSeconds = 0;
+    TBitmap ticked(Surface(400, 64, kFaceGrey));
+    TMemoryDC tickedDc;
+    tickedDc.SelectObject(ticked);
+    PaintStatusLine(tickedDc);
+    for (int second = 1; second <= c.lastSecond; ++second) {
+      elapsedSeconds = second;
+      TickStatusLine(tickedDc);
+      if (second % 97 == 0) {  // a repaint of the clock's left half only
+        TBitmap half(Surface(400, 64, kFaceGrey));
+        TMemoryDC halfDc;
+        halfDc.SelectObject(half);
+        PaintStatusLine(halfDc);
+        tickedDc.BitBlt(310, 0, 12, 64, halfDc, 310, 0);
+      }
+      TBitmap fresh(Surface(400, 64, kFaceGrey));
+      TMemoryDC freshDc;
+      freshDc.SelectObject(fresh);
+      PaintStatusLine(freshDc);
+      ASSERT_TRUE(ticked.Pixels() == fresh.Pixels()) << c.what << " at second " << second;
+    }
+  }
+  selectedWater = 0;
+  elapsedSeconds = 0;
+}
+
 }  // namespace

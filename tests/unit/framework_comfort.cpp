@@ -204,3 +204,51 @@ TEST_F(ComfortTest, AClickBesideAModalDialogFlashesItsCaption) {
   EXPECT_EQ(captionAtStart, look::kActiveCaption);
   EXPECT_EQ(captionFlashed, look::kInactiveCaption);
 }
+
+// Alt+F4 goes to the window in front, as its close box; the window manager's close request names
+// the main window, and under a modal dialog it is a click beside that dialog.
+TEST_F(ComfortTest, AltF4AndTheWindowManagersCloseActOnTheWindowInFront) {
+  struct Case {
+    const char* what;
+    unsigned boxStyle;  // 0: About
+    InputEvent input;
+    bool frontCloses;
+    bool flashes;
+  };
+  InputEvent wmClose;
+  wmClose.kind = InputEvent::Kind::Close;
+  const Case cases[] = {
+      {"Alt+F4 in About", 0, KeyDown(Key::F4, 0, true), true, false},
+      {"F4 without Alt in About", 0, KeyDown(Key::F4), false, false},
+      {"the window manager's close under About", 0, wmClose, false, true},
+      {"Alt+F4 in an OK box", MB_OK, KeyDown(Key::F4, 0, true), true, false},
+      {"Alt+F4 in a Yes/No/Cancel box", MB_YESNOCANCEL, KeyDown(Key::F4, 0, true), true, false},
+      {"Alt+F4 in a Yes/No box (no close box)", MB_YESNO, KeyDown(Key::F4, 0, true), false, false},
+      {"the window manager's close under a Yes/No box", MB_YESNO, wmClose, false, true},
+  };
+  Desktop::Get().SetMainWindow(&screen_);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    bool frontOpen = false, flashing = false;
+    auto front = [] { return Desktop::Get().TopLevels().back(); };
+    ThenEvent(c.input);
+    ThenCheck([&] {
+      frontOpen = front() != &screen_;
+      flashing = Desktop::Get().CaptionFlashedOver(front());
+    });
+    // What is left of the steps once the window in front has closed runs against the screen.
+    if (c.boxStyle == 0) {
+      TDialog about(&screen_, kAboutTemplate);
+      ThenEvent(KeyDown(Key::Escape));
+      about.Execute();
+    } else {
+      ThenAnswer((c.boxStyle & 0xF) == MB_YESNO ? IDNO : IDCANCEL);
+      MessageBox(&screen_, "text", "box", c.boxStyle);
+    }
+    ThenWait(500);  // the flash runs out
+    RunSteps();
+    EXPECT_EQ(!frontOpen, c.frontCloses);
+    EXPECT_EQ(flashing, c.flashes);
+    EXPECT_TRUE(screen_.IsCreated());
+  }
+}

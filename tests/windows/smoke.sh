@@ -2,9 +2,10 @@
 # smoke.sh WINDOWS_BUILD: the player's .zip as a player gets it. It must hold the game, the fonts,
 # their licence and the read-me, and the game may need no DLL but Windows' own; unpacked in a
 # folder of its own, the game is played in a real window under Wine and Xvfb by the Linux smoke
-# tests: real_window.sh (start-up boxes, the map drawn, Alt+F4, the closing questions, the save
-# written) and comfort.sh (2× on a full-HD screen, the mouse mapped back, menus by pointer and keys,
-# F11, resizing, the help, the fishing dialog).
+# tests: real_window.sh (start-up boxes, the map drawn, a second copy refused, Alt+F4, the closing
+# questions, the save written) and comfort.sh (2× on a full-HD screen, the mouse mapped back, menus
+# by pointer and keys, F11, resizing, the help, the fishing dialog; under openbox F11 five times,
+# Alt+F4 in About and the window manager's close button). They wait for what the game reports.
 set -euo pipefail
 build=$(readlink -f "$1")
 here=$(cd "$(dirname "$0")" && pwd)
@@ -35,7 +36,7 @@ echo "PASS: tavo2.exe needs only $dlls"
 # The unpacked game through Wine, in the build's Wine prefix.
 cat >"$work/tavo2" <<WRAPPER
 #!/bin/sh
-TAVO2_WINEPREFIX='$build/wine-prefix' TAVO2_WINE_NEW_SERVER=1 exec bash '$here/../../windows/wine.sh' '$folder/tavo2.exe' "\$@"
+TAVO2_WINEPREFIX='$build/wine-prefix' TAVO2_WINE_NEW_SERVER=\${TAVO2_WINE_NEW_SERVER:-1} exec bash '$here/../../windows/wine.sh' '$folder/tavo2.exe' "\$@"
 WRAPPER
 chmod +x "$work/tavo2"
 bash "$here/../smoke/real_window.sh" "$work/tavo2"
