@@ -431,6 +431,7 @@ void ScriptRunner::PrintWindows() {
       }
       out_ << " buttons " << (buttons.empty() ? "-" : buttons) << (dialog->HasCloseBox() ? " closebox" : "");
     }
+    if (window == desktop.FocusWindow()) out_ << " focus";
     out_ << "\n";
   }
   out_ << "end\n";
