@@ -5,7 +5,7 @@
 # runs 64-bit programs (no i386 architecture needed).
 set -euo pipefail
 packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev zlib1g-dev
-          fonts-ipafont-gothic libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick
+          fonts-ipafont-gothic libgtest-dev libbenchmark-dev xvfb xdotool x11-apps x11-utils openbox imagemagick
           librsvg2-bin appstream desktop-file-utils dpkg-dev file clang libclang-rt-14-dev
           g++-mingw-w64-x86-64 libz-mingw-w64-dev googletest wine64 "$@")
 missing=()
