@@ -4,7 +4,8 @@
 # plays the same keys first and keeps a picture at each step; after each step the window must come
 # to show that picture (waited for with a deadline, never sampled at a fixed moment). The landing
 # is real time: the strike goes in while the bite lasts, and is tried again if it misses. Then
-# the gamepad through SDL's own events (tavo2-gamepad-keys).
+# the gamepad through SDL's own events (tavo2-gamepad-keys) and a day played by it to a saved
+# sale (tavo2-gamepad-day).
 #
 # Usage: keys.sh BUILD_DIR      Environment: KEYS_DISPLAY=:N uses that display number;
 #                               KEYS_SHOTS=DIR keeps the screenshots.
@@ -172,10 +173,17 @@ if [ "$failed" -eq 0 ]; then
   check "the keys back with the trip" within 1 shows result-closed 362x22+0+97
 fi
 
+kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
+game_pid=""
 "$build/tests/tavo2-gamepad-keys" >"$work/gamepad.log" 2>&1
 gamepad=$?
 cat "$work/gamepad.log"
 check "the gamepad's buttons and stick are keys (tavo2-gamepad-keys)" [ "$gamepad" -eq 0 ]
+mkdir "$work/pad"
+(cd "$work/pad" && exec "$build/tests/tavo2-gamepad-day") >"$work/pad.log" 2>&1
+gamepad=$?
+cat "$work/pad.log"
+check "a day played by the gamepad alone (tavo2-gamepad-day)" [ "$gamepad" -eq 0 ]
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
