@@ -32,29 +32,6 @@ TEST(SpotFocus, ArrowsGoToTheNearestSpotThatWay) {
   for (const Case& c : cases) EXPECT_EQ(NearestInDirection(kHome, c.from, c.arrow), c.to) << c.from;
 }
 
-TEST(SpotFocus, TabWrapsBothWaysAndTheMarkShowsOnlyAfterAKey) {
-  SpotFocus focus;
-  Message key;
-  key.kind = Msg::KeyDown;
-  key.key = Key::Tab;
-  focus.Clicked(kHome, {100, 190});  // the hook
-  EXPECT_EQ(focus.Focused(kHome), 2);
-  EXPECT_FALSE(focus.MarkShown());
-  key.shift = true;
-  EXPECT_EQ(focus.Key(kHome, key).stop, 1);
-  EXPECT_TRUE(focus.MarkShown());
-  EXPECT_EQ(focus.Key(kHome, key).stop, 0);
-  EXPECT_EQ(focus.Key(kHome, key).stop, 7);
-  key.shift = false;
-  EXPECT_EQ(focus.Key(kHome, key).stop, 0);
-  key.key = Key::Enter;
-  EXPECT_EQ(focus.Key(kHome, key).request, SpotFocus::Request::Press);
-  // A spot that is no longer live has no focus: the next Tab starts at the first.
-  const std::vector<TRect> fewer(kHome.begin() + 1, kHome.end());
-  key.key = Key::Tab;
-  EXPECT_EQ(focus.Key(fewer, key).stop, 0);
-}
-
 TEST(SpotFocus, TheMarkInvertsEveryOtherPixelOfTheEdgeOnAnyColour) {
   for (TColor colour : {kBlack, kWhite, Rgb(0, 128, 128)}) {
     Surface s(20, 10, colour);
