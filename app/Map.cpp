@@ -121,7 +121,9 @@ void TTavo2::MapKey(const Message& m) {
 
 void TTavo2::ComposeInto(Surface& screen) const {
   TWindow::ComposeInto(screen);
-  focus_.DrawMark(screen, ScreenClientRect().Intersect(screen.Bounds()), ClientOrigin());
+  // Only while the frame has the keys, not under a dialog.
+  if (Desktop::Get().FocusWindow() == Parent())
+    focus_.DrawMark(screen, ScreenClientRect().Intersect(screen.Bounds()), ClientOrigin());
 }
 
 void TTavo2::MapClick(const TPoint& point) {

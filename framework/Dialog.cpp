@@ -317,7 +317,8 @@ void TDialog::ComposeInto(Surface& screen) const {
   const bool spotFocused = spotFocus_.MarkShown() && SpotHasFocus();
   const Control* enterButton = spotFocused ? nullptr : DefaultButton();
   for (const Control& c : controls_) DrawControl(screen, client, o, c, &c == enterButton);
-  if (spotFocused) spotFocus_.DrawMark(screen, client, o);
+  // As on the classic desktop, only the window that has the keys shows where its focus is.
+  if (spotFocused && Desktop::Get().FocusWindow() == this) spotFocus_.DrawMark(screen, client, o);
 }
 
 void DrawControl(Surface& s, const TRect& clip, TPoint o, const Control& c, bool focused) {
