@@ -178,10 +178,12 @@ bool TDialog::SpotKey(const Message& m) {
   if (stops.spots == 0) return false;
   const int at = spotFocus_.Focused(stops.rects);
   const bool onButton = at >= 0 && static_cast<std::size_t>(at) >= stops.spots;
-  const bool press = m.key == Key::Enter || m.key == Key::Space || m.key == Key::Delete || m.key == Key::Backspace;
-  if (press && (onButton || ((m.key == Key::Delete || m.key == Key::Backspace) && !RightClickKeys()))) return false;
+  const bool enter = m.key == Key::Enter || m.key == Key::Space;
+  const bool remove = m.key == Key::Delete || m.key == Key::Backspace;
+  if ((enter || remove) && onButton) return false;
+  if (remove && !RightClickKeys()) return false;
   // Until a key shows the mark, Enter stays with the button that is drawn as taking it.
-  if (press && !spotFocus_.MarkShown() && DefaultButton()) return false;
+  if ((enter || remove) && !spotFocus_.MarkShown() && DefaultButton()) return false;
   const SpotFocus::Answer answer = spotFocus_.Key(stops.rects, m);
   if (answer.request == SpotFocus::Request::None) return false;
   if (answer.stop >= 0) focusedButton_ = stops.buttonOf[static_cast<std::size_t>(answer.stop)];
