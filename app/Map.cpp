@@ -49,6 +49,7 @@ DEFINE_RESPONSE_TABLE(TTavo2, TWindow,
                       RT::Command(kCmAbout, &TTavo2::CmAbout),
                       RT::Command(kCmHelp, &TTavo2::CmHelp),
                       RT::LButtonDown(&TTavo2::MapClick),
+                      RT::KeyDown(&TTavo2::MapKey),
                       RT::RButtonDown(&TTavo2::ShowCoordinates))
 
 TTavo2::TTavo2(TWindow* parent)
@@ -103,7 +104,30 @@ void TTavo2::MapPaint(TDC& dc) {
   if (statusBar) statusBar->SetText(StatusText(gameState.dayCount, CreelWeight()));
 }
 
+// The places that lead somewhere now, as the spots of the keyboard focus.
+std::vector<TRect> TTavo2::LiveSpots() const {
+  std::vector<TRect> spots;
+  for (const MapPlace& place : MapPlaces())
+    if (ConditionHolds(place.condition)) spots.push_back(ClickRect(place));
+  return spots;
+}
+
+void TTavo2::MapKey(const Message& m) {
+  const std::vector<TRect> spots = LiveSpots();
+  const SpotFocus::Answer answer = focus_.Key(spots, m);
+  if (answer.request == SpotFocus::Request::Press)
+    ClickAt(*this, Middle(spots[static_cast<std::size_t>(answer.stop)]), Msg::LButtonDown);
+}
+
+void TTavo2::ComposeInto(Surface& screen) const {
+  TWindow::ComposeInto(screen);
+  // Only while the frame has the keys, not under a dialog.
+  if (Desktop::Get().FocusWindow() == Parent())
+    focus_.DrawMark(screen, ScreenClientRect().Intersect(screen.Bounds()), ClientOrigin());
+}
+
 void TTavo2::MapClick(const TPoint& point) {
+  focus_.Clicked(LiveSpots(), point);
   // Every place is tested, even after a match; the rectangles do not overlap.
   for (const MapPlace& place : MapPlaces())
     if (Contains(place, point.x, point.y) && ConditionHolds(place.condition)) GoTo(place);

@@ -1,5 +1,8 @@
 #pragma once
+#include <vector>
+
 #include "framework/Bitmap.h"
+#include "framework/SpotFocus.h"
 #include "framework/Window.h"
 
 struct MapPlace;
@@ -16,6 +19,7 @@ class TTavo2 : public TWindow {
 
   bool CanClose() override;
   void Paint(TDC& dc, bool erase, const TRect& rect) override;
+  void ComposeInto(Surface& screen) const override;
 
   DECLARE_RESPONSE_TABLE(TTavo2);
 
@@ -29,6 +33,8 @@ class TTavo2 : public TWindow {
   void MapPaint(TDC& dc);
   void GoTo(const MapPlace& place);
   void RepaintNow();
+  void MapKey(const Message& m);
+  std::vector<TRect> LiveSpots() const;
 
  private:
   TBitmap homeMap_;
@@ -39,4 +45,5 @@ class TTavo2 : public TWindow {
   TBitmap crown_;
   TBitmap tournamentHouse_;
   TBitmap worldButton_;
+  SpotFocus focus_;
 };

@@ -29,6 +29,8 @@ std::span<const MapPlace> MapPlaces() { return kPlaces; }
 
 bool Contains(const MapPlace& p, int x, int y) { return x > p.left && x < p.right && y > p.top && y < p.bottom; }
 
+TRect ClickRect(const MapPlace& p) { return {p.left + 1, p.top + 1, p.right, p.bottom}; }
+
 bool AllMasterFishCaught() {
   for (int w = 0; w < kWaterCount; ++w)
     if (gameState.nushiPresent[w] != 0) return false;

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <span>
 
+#include "framework/Geometry.h"
+
 // The places of the map: click rectangles with strict bounds (a point matches when
 // left < x < right and top < y < bottom), tested one after another in this order.
 enum class Place { Home, TackleShop, FishShop, Master, Water, TournamentHouse, WorldButton };
@@ -16,6 +18,8 @@ struct MapPlace {
 
 std::span<const MapPlace> MapPlaces();
 bool Contains(const MapPlace& place, int x, int y);
+// The pixels a click on the place may hit, as a half-open rectangle.
+TRect ClickRect(const MapPlace& place);
 bool ConditionHolds(PlaceCondition condition);
 
 // Where the master-fish markers sit (top-left corners), per water.

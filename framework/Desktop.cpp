@@ -61,22 +61,66 @@ void Desktop::Uninstall() {
   capture_ = nullptr;
   flashing_ = nullptr;
   hover_ = nullptr;
+  focus_ = nullptr;
+  shownOrder_.clear();
   dragging_ = false;
   observer_ = nullptr;
   platform_ = nullptr;
 }
 
 void Desktop::Add(TWindow* window) {
-  if (!Contains(window)) topLevels_.push_back(window);
+  if (!Contains(window)) {
+    topLevels_.push_back(window);
+    shownOrder_.push_back(window);
+  }
+  if (window->TakesFocusWhenShown() || !focus_) focus_ = window;
   dirty_ = true;
 }
 
 void Desktop::Remove(TWindow* window) {
+  FocusLeaves(window);
   std::erase(topLevels_, window);
+  std::erase(shownOrder_, window);
   if (capture_ == window) capture_ = nullptr;
   if (flashing_ == window) flashing_ = nullptr;
   if (hover_ == window) hover_ = nullptr;
   dirty_ = true;
+}
+
+void Desktop::SetFocusWindow(TWindow* window) {
+  if (focus_ == window) return;
+  focus_ = window;
+  dirty_ = true;
+}
+
+// The focus goes back to the window's owner, as on the classic desktop, else to the top.
+void Desktop::FocusLeaves(TWindow* window) {
+  if (focus_ != window) return;
+  const TWindow* owner = OwnerOf(window);
+  focus_ = nullptr;
+  for (TWindow* w : topLevels_)
+    if (w == owner && w != window) focus_ = w;
+  if (!focus_)
+    for (TWindow* w : topLevels_)
+      if (w != window) focus_ = w;
+}
+
+TWindow* Desktop::FocusWindow() const {
+  if (focus_ && IsEnabled(focus_)) return focus_;
+  return TopmostEnabled();
+}
+
+void Desktop::CycleFocus(int step) {
+  std::vector<TWindow*> reachable;
+  for (TWindow* w : shownOrder_)
+    if (IsEnabled(w)) reachable.push_back(w);
+  if (reachable.size() < 2) return;
+  auto it = std::find(reachable.begin(), reachable.end(), FocusWindow());
+  const int n = static_cast<int>(reachable.size());
+  const int at = it == reachable.end() ? 0 : static_cast<int>(it - reachable.begin());
+  TWindow* next = reachable[static_cast<std::size_t>(((at + step) % n + n) % n)];
+  BringToTop(next);
+  SetFocusWindow(next);
 }
 
 void Desktop::BringToTop(TWindow* window) {
@@ -239,6 +283,7 @@ void Desktop::DispatchMouse(const InputEvent& event) {
     return;
   }
   if (event.kind == K::MouseDown && !top->IsModal()) BringToTop(top);
+  if (event.kind == K::MouseDown) SetFocusWindow(top);
   if (auto* d = dynamic_cast<TDialog*>(top); d && event.kind == K::MouseDown && event.button == MouseButton::Left) {
     if (d->InCloseBox(p)) {
       SystemCloseWindow(d);
@@ -290,10 +335,14 @@ std::optional<std::uint64_t> Desktop::NextDue() const {
 }
 
 void Desktop::DispatchKey(const InputEvent& event) {
-  TWindow* focus = TopmostEnabled();
+  TWindow* focus = FocusWindow();
   if (!focus) return;
   if (event.kind == InputEvent::Kind::KeyDown && event.alt && event.key == Key::F4) {
     SystemCloseWindow(focus);
+    return;
+  }
+  if (event.key == Key::F6 && !event.alt && !event.ctrl) {
+    if (event.kind == InputEvent::Kind::KeyDown) CycleFocus(event.shift ? -1 : 1);
     return;
   }
   Message m;
@@ -301,6 +350,8 @@ void Desktop::DispatchKey(const InputEvent& event) {
   m.key = event.key;
   m.letter = event.letter;
   m.alt = event.alt;
+  m.shift = event.shift;
+  m.ctrl = event.ctrl;
   focus->KeyInput(m);
 }
 
@@ -330,8 +381,11 @@ void Desktop::DeleteLater(TWindow* window) {
 }
 
 void Desktop::ForgetWindow(TWindow* window) {
+  FocusLeaves(window);
+  if (focus_ == window) focus_ = nullptr;
   std::erase(topLevels_, window);
   std::erase(pendingDeletes_, window);
+  std::erase(shownOrder_, window);
   if (capture_ == window) capture_ = nullptr;
   if (flashing_ == window) flashing_ = nullptr;
   if (hover_ == window) hover_ = nullptr;

@@ -41,6 +41,11 @@ class Desktop {
   TWindow* TopmostModal() const;
   TWindow* TopmostEnabled() const;
   TWindow* TopmostMessageBox() const;
+  // The top-level window keys go to: the one last shown or clicked that takes the focus, while
+  // no modal window above it holds input.
+  TWindow* FocusWindow() const;
+  // F6 and Shift+F6: the next or previous of the windows input may reach, in the order shown.
+  void CycleFocus(int step);
   TWindow* MainWindow() const { return mainWindow_; }
   void SetMainWindow(TWindow* window) { mainWindow_ = window; }
 
@@ -78,6 +83,8 @@ class Desktop {
   void FlushDeletes();
   void StepFlash();
   void Hover(TWindow* window, TPoint screenPoint);
+  void SetFocusWindow(TWindow* window);
+  void FocusLeaves(TWindow* window);
 
   Platform* platform_ = nullptr;
   TSize screenSize_;
@@ -95,6 +102,8 @@ class Desktop {
   int flashStep_ = 0;
   std::uint64_t flashDue_ = 0;
   TWindow* hover_ = nullptr;  // the window the pointer was last over, told when it leaves
+  TWindow* focus_ = nullptr;
+  std::vector<TWindow*> shownOrder_;  // top-level windows in the order they were shown
 };
 
 // System close of a window (its close box, Alt+F4, the runner's close).

@@ -61,6 +61,7 @@ void TDialog::Show() {
     if (controls_[i].kind == ControlKind::DefPushButton) focusedButton_ = static_cast<int>(i);
   for (std::size_t i = 0; i < controls_.size() && focusedButton_ < 0; ++i)
     if (IsButton(controls_[i]) && controls_[i].enabled) focusedButton_ = static_cast<int>(i);
+  if (focusedButton_ >= 0) spotFocus_.FocusOn(controls_[static_cast<std::size_t>(focusedButton_)].rect);
   TWindow::Create();
   if (!IsMessageBox())
     if (UiObserver* o = Desktop::Get().Observer()) o->DialogOpened(*this);
@@ -151,8 +152,50 @@ bool TDialog::Dispatch(const Message& m) {
   return false;
 }
 
+TDialog::FocusStops TDialog::Stops() const {
+  FocusStops stops;
+  stops.rects = LiveSpots();
+  stops.spots = stops.rects.size();
+  stops.buttonOf.assign(stops.spots, -1);
+  if (stops.spots == 0) return stops;
+  for (std::size_t i = 0; i < controls_.size(); ++i)
+    if (IsButton(controls_[i]) && controls_[i].enabled) {
+      stops.rects.push_back(controls_[i].rect);
+      stops.buttonOf.push_back(static_cast<int>(i));
+    }
+  return stops;
+}
+
+bool TDialog::SpotHasFocus() const {
+  const FocusStops stops = Stops();
+  const int at = spotFocus_.Focused(stops.rects);
+  return at >= 0 && static_cast<std::size_t>(at) < stops.spots;
+}
+
+// The keys of a picture with spots; a focused button takes Enter and Space as in any dialog.
+bool TDialog::SpotKey(const Message& m) {
+  const FocusStops stops = Stops();
+  if (stops.spots == 0) return false;
+  const int at = spotFocus_.Focused(stops.rects);
+  const bool onButton = at >= 0 && static_cast<std::size_t>(at) >= stops.spots;
+  const bool enter = m.key == Key::Enter || m.key == Key::Space;
+  const bool remove = m.key == Key::Delete || m.key == Key::Backspace;
+  if ((enter || remove) && onButton) return false;
+  if (remove && !RightClickKeys()) return false;
+  // Until a key shows the mark, Enter stays with the button that is drawn as taking it.
+  if ((enter || remove) && !spotFocus_.MarkShown() && DefaultButton()) return false;
+  const SpotFocus::Answer answer = spotFocus_.Key(stops.rects, m);
+  if (answer.request == SpotFocus::Request::None) return false;
+  if (answer.stop >= 0) focusedButton_ = stops.buttonOf[static_cast<std::size_t>(answer.stop)];
+  const TPoint middle = answer.stop >= 0 ? Middle(stops.rects[static_cast<std::size_t>(answer.stop)]) : TPoint{};
+  if (answer.request == SpotFocus::Request::Press) ClickAt(*this, middle, Msg::LButtonDown);
+  if (answer.request == SpotFocus::Request::Remove) ClickAt(*this, middle, Msg::RButtonDown);
+  return true;
+}
+
 void TDialog::DefaultProcessing(const Message& m) {
   if (m.kind != Msg::KeyDown) return;
+  if (SpotKey(m)) return;
   std::vector<int> buttons;
   for (std::size_t i = 0; i < controls_.size(); ++i)
     if (IsButton(controls_[i]) && controls_[i].enabled) buttons.push_back(static_cast<int>(i));
@@ -183,6 +226,8 @@ void TDialog::DefaultProcessing(const Message& m) {
       SendCommand(IDCANCEL);
       break;
     case Key::Tab:
+      step(m.shift ? -1 : 1);
+      break;
     case Key::Right:
     case Key::Down:
       step(1);
@@ -226,11 +271,16 @@ void TDialog::MouseInput(Msg kind, TPoint p) {
         c.pressed = true;
         pressedControl_ = static_cast<int>(i);
         focusedButton_ = static_cast<int>(i);
+        spotFocus_.FocusOn(c.rect);
         Desktop::Get().SetCapture(this);
         Desktop::Get().MarkDirty();
         return;
       }
     }
+  }
+  if (kind == Msg::LButtonDown || kind == Msg::RButtonDown) {
+    const FocusStops stops = Stops();
+    spotFocus_.Clicked(std::span(stops.rects).first(stops.spots), p);
   }
   TWindow::MouseInput(kind, p);
 }
@@ -258,15 +308,19 @@ void TDialog::ComposeInto(Surface& screen) const {
   TRect bar{outer.left + metrics::kBorder, outer.top + metrics::kBorder, outer.right - metrics::kBorder,
             outer.top + metrics::kBorder + metrics::kCaption - 1};
   // A flash shows the caption the other way round for a moment.
-  bool active = (Desktop::Get().TopmostEnabled() == this) != Desktop::Get().CaptionFlashedOver(this);
+  bool active = (Desktop::Get().FocusWindow() == this) != Desktop::Get().CaptionFlashedOver(this);
   TRect barClip = bar.Intersect(all);
   Surface& s = screen;
   if (!barClip.IsEmpty()) look::CaptionBar(s, bar, Title(), active, true, HasCloseBox());
   TWindow::ComposeInto(screen);
   const TRect client = ScreenClientRect().Intersect(all);
   const TPoint o = ClientOrigin();
-  const Control* enterButton = DefaultButton();
+  // While a spot has the focus, Enter is the spot's and no button is marked for it.
+  const bool spotFocused = spotFocus_.MarkShown() && SpotHasFocus();
+  const Control* enterButton = spotFocused ? nullptr : DefaultButton();
   for (const Control& c : controls_) DrawControl(screen, client, o, c, &c == enterButton);
+  // As on the classic desktop, only the window that has the keys shows where its focus is.
+  if (spotFocused && Desktop::Get().FocusWindow() == this) spotFocus_.DrawMark(screen, client, o);
 }
 
 void DrawControl(Surface& s, const TRect& clip, TPoint o, const Control& c, bool focused) {

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/SpotFocus.h"
 #include "framework/Template.h"
 #include "framework/Window.h"
 
@@ -67,12 +68,28 @@ class TDialog : public TWindow {
   // Where the dialog appears as it is shown: centred on its parent, or on the screen when its
   // template says so. A dialog with a place of its own moves itself there (MoveTo).
   virtual void PlaceOnScreen();
+  // A dialog that is a picture with spots lists those live now (client rectangles of what a left
+  // click acts on); they take the keyboard focus before the buttons.
+  virtual std::vector<TRect> LiveSpots() const { return {}; }
+  // Whether Delete and Backspace stand for a right click on the focused spot.
+  virtual bool RightClickKeys() const { return false; }
   std::vector<Control> controls_;
   int focusedButton_ = -1;  // index into controls_ for keyboard focus, -1 none
 
  private:
   void Show();
   const Control* DefaultButton() const;
+  // The stops of the keyboard focus: the live spots, then the enabled buttons (their indices in
+  // buttonOf, -1 for a spot).
+  struct FocusStops {
+    std::vector<TRect> rects;
+    std::vector<int> buttonOf;
+    std::size_t spots = 0;
+  };
+  FocusStops Stops() const;
+  bool SpotKey(const Message& m);
+  bool SpotHasFocus() const;
+  SpotFocus spotFocus_;
   int templateId_ = 0;
   int result_ = 0;
   bool modal_ = false;

@@ -16,6 +16,8 @@ struct Message {
   Key key = Key::Other;
   char letter = 0;
   bool alt = false;
+  bool shift = false;
+  bool ctrl = false;
 };
 
 // A per-class table that binds messages to member handlers. Dispatch tries the entries in order;
@@ -55,6 +57,9 @@ class ResponseTable {
     return {Msg::RButtonDown, kAnyId, [f](T& w, const Message& m) { (w.*f)(m.point); }};
   }
   // Key down and up handled by the framework's default processing.
+  static Entry KeyDown(void (T::*f)(const Message&)) {
+    return {Msg::KeyDown, kAnyId, [f](T& w, const Message& m) { (w.*f)(m); }};
+  }
   static Entry KeyDownDefault() {
     return {Msg::KeyDown, kAnyId, [](T& w, const Message& m) { w.DefaultProcessing(m); }};
   }

@@ -77,6 +77,8 @@ class TWindow {
   virtual bool IsModal() const { return false; }
   virtual bool IsMessageBox() const { return false; }
   virtual bool IsPopupMenu() const { return false; }
+  // False for a window that opens beside the one the player works in, leaving it the keys.
+  virtual bool TakesFocusWhenShown() const { return true; }
   // The window that receives a screen point inside this top-level window (a child or itself).
   TWindow* ChildAt(TPoint screenPoint);
 

@@ -143,6 +143,8 @@ SdlPlatform::SdlPlatform(TSize screenSize, TPoint windowPosition, std::string_vi
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) Fail("cannot open a window (is DISPLAY set?)");
+  // Without game controllers the keyboard and mouse still play.
+  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) std::fprintf(stderr, "no game controllers: %s\n", SDL_GetError());
   // Scaled pixels stay sharp.
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   const std::string caption(captionUtf8);
@@ -251,7 +253,7 @@ std::optional<InputEvent> SdlPlatform::Translate(const SDL_Event& e) {
       return ev;
     }
     default:
-      return std::nullopt;
+      return gamepad_.Translate(e, MonotonicNs());
   }
 }
 
@@ -267,19 +269,23 @@ InputEvent SdlPlatform::WaitEvent(std::optional<std::uint64_t> nextDue) {
     while (SDL_PollEvent(&e) != 0) {
       if (auto ev = Translate(e)) return *ev;
     }
-    if (!nextDue) {
+    std::int64_t now = MonotonicNs();
+    if (auto repeat = gamepad_.Repeat(now)) return *repeat;
+    const std::optional<std::int64_t> repeatDue = gamepad_.NextRepeatNs();
+    if (!nextDue && !repeatDue) {
       if (SDL_WaitEvent(&e) != 0) {
         if (auto ev = Translate(e)) return *ev;
       }
       continue;
     }
-    const std::int64_t due = startNs_ + static_cast<std::int64_t>(*nextDue) * kMs;
-    const std::int64_t now = MonotonicNs();
-    if (now >= due) {
+    const std::int64_t timerDue = nextDue ? startNs_ + static_cast<std::int64_t>(*nextDue) * kMs : INT64_MAX;
+    now = MonotonicNs();
+    if (now >= timerDue) {
       InputEvent ev;
       ev.kind = InputEvent::Kind::TimerDue;
       return ev;
     }
+    const std::int64_t due = repeatDue ? std::min(timerDue, *repeatDue) : timerDue;
     if (WaitEventUntil(e, due, now)) {
       if (auto ev = Translate(e)) return *ev;
     }

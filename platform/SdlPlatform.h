@@ -7,6 +7,7 @@
 #include "framework/Platform.h"
 #include "framework/Surface.h"
 #include "platform/Presentation.h"
+#include "platform/SdlGamepad.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
@@ -57,4 +58,5 @@ class SdlPlatform : public Platform {
   } restore_;  // the window's place before F11
   bool presented_ = false;
   std::deque<InputEvent> pending_;  // close requests that arrived during Sleep
+  SdlGamepad gamepad_;
 };

@@ -8,6 +8,8 @@ class TKekka : public TDialog {
   TKekka(TWindow* parent, int templateId) : TDialog(parent, templateId) {}
 
   void Paint(TDC& dc, bool erase, const TRect& rect) override;
+  // Opens beside the trip without taking its keys: the next Enter still strikes.
+  bool TakesFocusWhenShown() const override { return false; }
 
   DECLARE_RESPONSE_TABLE(TKekka);
 

@@ -72,6 +72,15 @@ void TToolChooser::Paint(TDC& dc, bool, const TRect&) {
   }
 }
 
+// The items shown, and an equipped one that is not (only the right button acts on it).
+std::vector<TRect> TToolChooser::LiveSpots() const {
+  std::vector<TRect> spots;
+  for (const ChooserPlace& place : layout_.places)
+    if (Owns(layout_.category, place.itemNumber) || gameState.equipped[layout_.category] == place.itemNumber)
+      spots.push_back(place.equipRegion.Rect());
+  return spots;
+}
+
 void TToolChooser::Equip(const TPoint& point) {
   for (const ChooserPlace& place : layout_.places) {
     if (!place.equipRegion.Contains(point)) continue;

@@ -32,6 +32,10 @@ class TToolChooser : public TDialog {
 
   DECLARE_RESPONSE_TABLE(TToolChooser);
 
+ protected:
+  std::vector<TRect> LiveSpots() const override;
+  bool RightClickKeys() const override { return true; }
+
  private:
   void Equip(const TPoint& point);
   void Unequip(const TPoint& point);

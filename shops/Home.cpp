@@ -57,6 +57,12 @@ void THome::Paint(TDC& dc, bool, const TRect&) {
     if (gameState.nushiPresent[lake] == 0) DrawBitmap(dc, smallPrint_, 295, 5 + 60 * (lake - 1));
 }
 
+std::vector<TRect> THome::LiveSpots() const {
+  std::vector<TRect> spots;
+  for (const Spot& spot : kSpots) spots.push_back(spot.region.Rect());
+  return spots;
+}
+
 void THome::HomeClick(const TPoint& point) {
   for (const Spot& spot : kSpots)
     if (spot.region.Contains(point)) (this->*spot.action)();

@@ -14,6 +14,9 @@ class THome : public TDialog {
 
   DECLARE_RESPONSE_TABLE(THome);
 
+ protected:
+  std::vector<TRect> LiveSpots() const override;
+
  private:
   void HomeClick(const TPoint& point);
   template <class Chooser>

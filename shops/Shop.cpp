@@ -59,6 +59,13 @@ TShop::TShop(TWindow* parent, int templateId) : TDialog(parent, templateId), int
 
 void TShop::Paint(TDC& dc, bool, const TRect&) { DrawBitmap(dc, interior_, 0, 0); }
 
+// Every piece of tackle for sale can always be picked.
+std::vector<TRect> TShop::LiveSpots() const {
+  std::vector<TRect> spots;
+  for (const ShopSpot& spot : kSpots) spots.push_back(spot.region.Rect());
+  return spots;
+}
+
 void TShop::ShopClick(const TPoint& point) {
   shopSelection = 0;
   for (const ShopSpot& spot : kSpots) {

@@ -19,6 +19,9 @@ class TShop : public TDialog {
 
   DECLARE_RESPONSE_TABLE(TShop);
 
+ protected:
+  std::vector<TRect> LiveSpots() const override;
+
  private:
   void ShopClick(const TPoint& point);
 

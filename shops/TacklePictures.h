@@ -15,4 +15,6 @@ int OtherGearPicture(int catalogIndex);
 struct Region {
   int left, right, top, bottom;
   constexpr bool Contains(TPoint p) const { return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom; }
+  // The same pixels as a half-open rectangle.
+  constexpr TRect Rect() const { return {left, top, right + 1, bottom + 1}; }
 };

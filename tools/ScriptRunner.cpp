@@ -240,46 +240,52 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
     return e;
   }
   if (cmd == "key") {
-    if (w.size() != 2) malformed();
-    InputEvent e;
-    e.kind = K::KeyDown;
-    // Modifiers go before the key's name: shift+tab, alt+f4, ctrl+shift+f6.
-    std::string name = w[1];
-    static const char* const kModifiers[] = {"shift+", "ctrl+", "alt+"};
-    for (bool found = true; found;) {
-      found = false;
-      for (const char* m : kModifiers) {
-        const std::string_view prefix = m;
-        if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0) {
-          (prefix == "shift+" ? e.shift : prefix == "ctrl+" ? e.ctrl : e.alt) = true;
-          name.erase(0, prefix.size());
-          found = true;
+    if (w.size() < 2) malformed();
+    if (desktop.TopLevels().empty()) Fail(1, "no window has the focus");
+    // Several keys go one after another, as typed ahead: each to whatever has the focus by then.
+    std::vector<InputEvent> keys;
+    for (std::size_t i = 1; i < w.size(); ++i) {
+      InputEvent e;
+      e.kind = K::KeyDown;
+      // Modifiers go before the key's name: shift+tab, alt+f4, ctrl+shift+f6.
+      std::string name = w[i];
+      static const char* const kModifiers[] = {"shift+", "ctrl+", "alt+"};
+      for (bool found = true; found;) {
+        found = false;
+        for (const char* m : kModifiers) {
+          const std::string_view prefix = m;
+          if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0) {
+            (prefix == "shift+" ? e.shift : prefix == "ctrl+" ? e.ctrl : e.alt) = true;
+            name.erase(0, prefix.size());
+            found = true;
+          }
         }
       }
+      static const std::pair<const char*, Key> kKeys[] = {
+          {"enter", Key::Enter},   {"esc", Key::Escape},         {"tab", Key::Tab},
+          {"space", Key::Space},   {"left", Key::Left},          {"right", Key::Right},
+          {"up", Key::Up},         {"down", Key::Down},          {"f1", Key::F1},
+          {"f4", Key::F4},         {"f6", Key::F6},              {"f10", Key::F10},
+          {"alt", Key::Alt},       {"pageup", Key::PageUp},      {"pagedown", Key::PageDown},
+          {"delete", Key::Delete}, {"backspace", Key::Backspace}, {"home", Key::Home},
+          {"end", Key::End},
+      };
+      const auto* named = std::find_if(std::begin(kKeys), std::end(kKeys), [&](const auto& k) { return name == k.first; });
+      if (named != std::end(kKeys)) {
+        e.key = named->second;
+      } else if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') {
+        e.key = Key::Letter;
+        e.letter = name[0];
+      } else {
+        malformed();
+      }
+      InputEvent up = e;
+      up.kind = K::KeyUp;
+      keys.push_back(e);
+      keys.push_back(up);
     }
-    static const std::pair<const char*, Key> kKeys[] = {
-        {"enter", Key::Enter},   {"esc", Key::Escape},         {"tab", Key::Tab},
-        {"space", Key::Space},   {"left", Key::Left},          {"right", Key::Right},
-        {"up", Key::Up},         {"down", Key::Down},          {"f1", Key::F1},
-        {"f4", Key::F4},         {"f6", Key::F6},              {"f10", Key::F10},
-        {"alt", Key::Alt},       {"pageup", Key::PageUp},      {"pagedown", Key::PageDown},
-        {"delete", Key::Delete}, {"backspace", Key::Backspace}, {"home", Key::Home},
-        {"end", Key::End},
-    };
-    const auto* named = std::find_if(std::begin(kKeys), std::end(kKeys), [&](const auto& k) { return name == k.first; });
-    if (named != std::end(kKeys)) {
-      e.key = named->second;
-    } else if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') {
-      e.key = Key::Letter;
-      e.letter = name[0];
-    } else {
-      malformed();
-    }
-    if (desktop.TopLevels().empty()) Fail(1, "no window has the focus");
-    InputEvent up = e;
-    up.kind = K::KeyUp;
-    platform.Queue(up);
-    return e;
+    for (std::size_t i = 1; i < keys.size(); ++i) platform.Queue(keys[i]);
+    return keys.front();
   }
   // The pointer as a real window delivers it: a button or a move at a point of the screen, hit-tested
   // there (menus by press, drag and release, captions dragged, hover).
@@ -431,6 +437,7 @@ void ScriptRunner::PrintWindows() {
       }
       out_ << " buttons " << (buttons.empty() ? "-" : buttons) << (dialog->HasCloseBox() ? " closebox" : "");
     }
+    if (window == desktop.FocusWindow()) out_ << " focus";
     out_ << "\n";
   }
   out_ << "end\n";

@@ -34,7 +34,7 @@ TEST(ResourcesHelp, LinesAreShiftJisAndFitTheWindow) {
     EXPECT_LE(line.size(), 68u) << line;  // 34 full-width characters of 16 px in 560 px
     start = end + 1;
   }
-  EXPECT_TRUE(lines >= 20 && lines <= 40) << lines;
+  EXPECT_TRUE(lines >= 20 && lines <= 60) << lines;  // the keys take a page of their own
 }
 
 TEST(ResourcesHelp, ExplainsThePlacesButtonsAndGoals) {
