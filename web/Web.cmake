@@ -1,0 +1,49 @@
+# The web build (make web, make web-test), compiled by Debian's em++ from the copy of the sources
+# whose texts are already CP932 (tests/fuzz/cp932_literals.cpp), as clang cannot compile them so.
+# Two programs: the runner for node, real files through node's file system (the tests), and the
+# game in a page (web/page/). The pictures and the CP932 table come from a Linux build.
+set(TAVO2_PACKED_ART "" CACHE FILEPATH "art/ArtPictures.cpp of a Linux build of these sources")
+set(TAVO2_CP932_TABLE "" CACHE FILEPATH "the CP932 table tavo2-cp932-table of a Linux build wrote")
+set(TAVO2_HOST_BUILD "" CACHE PATH "a Linux build of these sources, whose tavo2-savegen the tests use")
+foreach(input TAVO2_PACKED_ART TAVO2_CP932_TABLE)
+  if(NOT EXISTS "${${input}}")
+    message(FATAL_ERROR "${input} must name a file of a Linux build (make web does)")
+  endif()
+endforeach()
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+set(CMAKE_EXECUTABLE_SUFFIX .js)
+set(web_dir ${CMAKE_CURRENT_LIST_DIR})
+
+include(${CMAKE_SOURCE_DIR}/cmake/CoreSources.cmake)
+# Both programs share the CP932 table; Emscripten's own zlib is a port it would download, so
+# Debian's stb stands in for it (web/zlib).
+set(web_shared ${TAVO2_PACKED_ART} ${TAVO2_CP932_TABLE} ${web_dir}/zlib/zlib_stb.cpp)
+set_source_files_properties(${TAVO2_PACKED_ART} PROPERTIES COMPILE_OPTIONS -Wno-overlength-strings)
+set_source_files_properties(${web_dir}/zlib/zlib_stb.cpp PROPERTIES COMPILE_OPTIONS -w)
+add_compile_options(-isystem /usr/include/stb)
+include_directories(BEFORE ${web_dir}/zlib)
+
+# The runner under node: the save file and its lock as on Linux, through node's own file system;
+# the glyphs from the IPA font files with stb_truetype. It throws to end a script, so it is built
+# with exceptions, which the page does without.
+tavo2_core_sources(NODE_SOURCES "(/(Process|SaveFile|SaveLock)_posix|/Encoding_web|_node)\\.cpp$")
+add_library(tavo2core-node STATIC ${NODE_SOURCES} ${web_shared})
+target_include_directories(tavo2core-node PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(tavo2core-node PUBLIC -fexceptions)
+target_link_options(tavo2core-node PUBLIC -fexceptions -sENVIRONMENT=node -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1
+                    -sEXIT_RUNTIME=1)
+
+file(GLOB RUNNER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*.cpp)
+list(FILTER RUNNER_SOURCES EXCLUDE REGEX ".*/main_[a-z]+\\.cpp$")
+add_library(tavo2runner STATIC ${RUNNER_SOURCES})
+target_link_libraries(tavo2runner PUBLIC tavo2core-node)
+add_executable(tavo2-script tools/main_script.cpp)
+target_link_libraries(tavo2-script PRIVATE tavo2runner)
+# Run as a program: node's fetch stays off (node 20 would take the page's loader for it).
+set(TAVO2_NODE ${web_dir}/node.sh)
+file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/tavo2-script
+     CONTENT "#!/bin/sh\nexec bash '${TAVO2_NODE}' '$<TARGET_FILE:tavo2-script>' \"$@\"\n"
+     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+enable_testing()
+add_subdirectory(tests/web)
