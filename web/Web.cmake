@@ -45,5 +45,28 @@ file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/tavo2-script
      CONTENT "#!/bin/sh\nexec bash '${TAVO2_NODE}' '$<TARGET_FILE:tavo2-script>' \"$@\"\n"
      FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
+# The game in a page: the page's own twins (WebPlatform, *_web) over web/page/library_tavo2.js.
+# The waits for the next event, a timer, the save or the lock yield to the browser (ASYNCIFY).
+set(TAVO2_SITE "${CMAKE_BINARY_DIR}/site" CACHE PATH "where make web writes the page's static files")
+tavo2_core_sources(PAGE_SOURCES "(/Web[A-Za-z]*|_web|/Process_posix)\\.cpp$")
+add_library(tavo2core-page STATIC ${PAGE_SOURCES} ${web_shared})
+target_include_directories(tavo2core-page PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(tavo2core-page PUBLIC -fno-exceptions)
+set(page_library ${web_dir}/page/library_tavo2.js)
+set(page_imports tavo2_page_wait tavo2_page_save_read tavo2_page_save_keep_aside tavo2_page_save_write tavo2_page_lock)
+string(REPLACE ";" "," page_imports "${page_imports}")
+target_link_options(tavo2core-page PUBLIC -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1 -sDYNAMIC_EXECUTION=0
+                    -sASYNCIFY -sASYNCIFY_IMPORTS=[${page_imports}] -sEXPORTED_FUNCTIONS=[_main,_tavo2_page_unsaved]
+                    --js-library ${page_library})
+add_executable(tavo2-page app/main_game.cpp ${web_dir}/page/leaving.cpp)
+target_link_libraries(tavo2-page PRIVATE tavo2core-page)
+set_target_properties(tavo2-page PROPERTIES OUTPUT_NAME tavo2 LINK_DEPENDS ${page_library})
+
+file(GLOB page_files CONFIGURE_DEPENDS ${web_dir}/page/*)
+add_custom_target(tavo2-site ALL
+  COMMAND bash ${web_dir}/page/site.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR} ${TAVO2_SITE}
+  DEPENDS tavo2-page ${page_files} ${CMAKE_SOURCE_DIR}/resources/desktop/pomuru.svg
+  COMMENT "Writing the page to ${TAVO2_SITE}" VERBATIM)
+
 enable_testing()
 add_subdirectory(tests/web)
