@@ -9,6 +9,7 @@
 # make windows-test — those built with their tests, which run under Wine (and a real window, Xvfb)
 # make web — the game as a page (build-web/, static files); make web-serve — that page on 127.0.0.1
 # make web-test — the web build's runner under node, and the page in headless Chromium
+# make web-figures — the page's figures for the README (sizes, first frame, timers, idle CPU)
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 RELEASE_BUILD ?= build-release
@@ -22,7 +23,7 @@ WEB_PORT   ?= 8932
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 
-.PHONY: run test build build-asan deps unit asan smoke bench clean docs coverage playthrough game install package package-test release stress fuzz soak windows windows-build windows-test cp932-sources web web-build web-test web-serve
+.PHONY: run test build build-asan deps unit asan smoke bench clean docs coverage playthrough game install package package-test release stress fuzz soak windows windows-build windows-test cp932-sources web web-build web-test web-serve web-figures
 
 run: game
 	cd "$${TAVO2_RUN_DIR:-.}" && $(CURDIR)/$(BUILD)/tavo2
@@ -149,6 +150,11 @@ web: web-build
 web-test: web-build
 	$(WEB_CMAKE) --build $(WEB_WORK) -j $(JOBS)
 	cd $(WEB_WORK) && ctest --output-on-failure -j $(JOBS)
+
+# The README's figures of the page (tests/web/figures.py): sizes, first frame, timers, idle CPU.
+web-figures: web
+	$(WEB_CMAKE) --build $(WEB_WORK) -j $(JOBS) --target tavo2-timer-lateness
+	/usr/bin/python3 tests/web/figures.py $(WEB_BUILD) $(WEB_WORK)/timer $(BUILD)/tests/tavo2-savegen
 
 web-serve: web
 	@echo "Serving $(WEB_BUILD)/ on http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C ends it)"

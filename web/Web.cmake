@@ -56,10 +56,10 @@ set(page_library ${web_dir}/page/library_tavo2.js)
 set(page_imports tavo2_page_wait tavo2_page_save_read tavo2_page_save_keep_aside tavo2_page_save_write tavo2_page_lock)
 string(REPLACE ";" "," page_imports "${page_imports}")
 target_link_options(tavo2core-page PUBLIC -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1 -sDYNAMIC_EXECUTION=0
-                    -sASYNCIFY -sASYNCIFY_IMPORTS=[${page_imports}] -sEXPORTED_FUNCTIONS=[_main,_tavo2_page_unsaved]
-                    --js-library ${page_library})
+                    -sASYNCIFY -sASYNCIFY_IMPORTS=[${page_imports}] --js-library ${page_library})
 add_executable(tavo2-page app/main_game.cpp ${web_dir}/page/leaving.cpp)
 target_link_libraries(tavo2-page PRIVATE tavo2core-page)
+target_link_options(tavo2-page PRIVATE -sEXPORTED_FUNCTIONS=[_main,_tavo2_page_unsaved])
 set_target_properties(tavo2-page PROPERTIES OUTPUT_NAME tavo2 LINK_DEPENDS ${page_library})
 
 file(GLOB page_files CONFIGURE_DEPENDS ${web_dir}/page/*)
@@ -67,6 +67,14 @@ add_custom_target(tavo2-site ALL
   COMMAND bash ${web_dir}/page/site.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR} ${TAVO2_SITE}
   DEPENDS tavo2-page ${page_files} ${CMAKE_SOURCE_DIR}/resources/desktop/pomuru.svg
   COMMENT "Writing the page to ${TAVO2_SITE}" VERBATIM)
+
+# The README's figures (make web-figures, tests/web/figures.py): the desktop's timer program in a page.
+add_executable(tavo2-timer-lateness EXCLUDE_FROM_ALL tests/bench/timer_lateness/main.cpp)
+target_link_libraries(tavo2-timer-lateness PRIVATE tavo2core-page)
+target_link_options(tavo2-timer-lateness PRIVATE -sEXIT_RUNTIME=1)
+target_compile_options(tavo2-timer-lateness PRIVATE -Wno-unused-private-field)  # clang sees what GCC lets be
+set_target_properties(tavo2-timer-lateness PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/timer)
+configure_file(tests/web/timer/timer.html ${CMAKE_BINARY_DIR}/timer/index.html COPYONLY)
 
 enable_testing()
 add_subdirectory(tests/web)

@@ -89,6 +89,7 @@ def runner_shot(script, save=''):
 
 def canvas():
     data = driver.execute_script('''
+        if (!window.Module || !Module.tavo) return '';  // a page still loading
         const d = Module.tavo.ctx.getImageData(0, 0, 600, 443).data;
         let s = '';
         for (let i = 0; i < d.length; i += 4) s += String.fromCharCode(d[i], d[i + 1], d[i + 2]);
@@ -97,6 +98,8 @@ def canvas():
 
 
 def agreement(a, b):
+    if len(a) != len(b):
+        return 0
     same = sum(1 for i in range(0, len(a), 3) if a[i:i + 3] == b[i:i + 3])
     return same / (len(a) // 3)
 
@@ -116,7 +119,7 @@ def shows(expected, least=0.97):
 
 
 def frames():
-    return driver.execute_script('return Module.tavo ? Module.tavo.frames : 0')
+    return driver.execute_script('return window.Module && Module.tavo ? Module.tavo.frames : 0')
 
 
 def record():
