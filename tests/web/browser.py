@@ -122,18 +122,29 @@ def frames():
     return driver.execute_script('return window.Module && Module.tavo ? Module.tavo.frames : 0')
 
 
-def record():
-    """The save record the page holds in IndexedDB, as bytes, or None."""
+def record(key='tavo2.dat'):
+    """What the page holds in IndexedDB under key, as bytes, or None."""
     got = driver.execute_async_script('''
         const done = arguments[arguments.length - 1];
         const open = indexedDB.open('pomuru', 1);
         open.onupgradeneeded = () => open.result.createObjectStore('saves');
         open.onsuccess = () => {
-          const get = open.result.transaction('saves').objectStore('saves').get('tavo2.dat');
+          const get = open.result.transaction('saves').objectStore('saves').get(arguments[0]);
           get.onsuccess = () => done(get.result === undefined ? null
               : btoa(String.fromCharCode(...new Uint8Array(get.result))));
-        };''')
+        };''', key)
     return None if got is None else base64.b64decode(got)
+
+
+def store(data):
+    driver.execute_async_script('''
+        const done = arguments[arguments.length - 1];
+        const open = indexedDB.open('pomuru', 1);
+        open.onsuccess = () => {
+          const tx = open.result.transaction('saves', 'readwrite');
+          tx.objectStore('saves').put(new Uint8Array(arguments[0]).buffer, 'tavo2.dat');
+          tx.oncomplete = () => done(true);
+        };''', list(data))
 
 
 def keys(*sequence):
@@ -260,5 +271,11 @@ with open(crafted, 'rb') as f:
     check('the second tab left the save as it was', record() == f.read())
 driver.close()
 driver.switch_to.window(first)
+
+# A stored record of the wrong size: kept aside under another key, and a new game starts.
+store(bytes(100))
+driver.refresh()
+wait_for('a damaged record is kept aside as tavo2-damaged-1.dat', lambda: record('tavo2-damaged-1.dat') == bytes(100))
+check("nothing is left under the save's own key", record() is None)
 
 sys.exit(finish())
