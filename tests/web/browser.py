@@ -75,9 +75,11 @@ def png_rgb(data):
     return width, height, b''.join(rows)
 
 
-def runner_shot(script, save=''):
-    """The screen the runner shows after script, as RGB bytes."""
+def runner_shot(script, save='', folder=''):
+    """The screen the runner shows after script, as RGB bytes (folder: a folder made first)."""
     with tempfile.TemporaryDirectory() as work:
+        if folder:
+            os.mkdir(os.path.join(work, folder))
         if save:
             with open(os.path.join(work, 'tavo2.dat'), 'wb') as f:
                 f.write(subprocess.run([SAVEGEN] + save.split(), check=True, capture_output=True).stdout)
@@ -223,6 +225,20 @@ wait_for('Esc leaves the shop again', shows(map_shot))
 before = frames()
 time.sleep(1)
 check('an idle page presents no frame for a second', frames() == before)
+
+# A save the browser refuses (storage full): the player is told and the close is refused, as
+# on the desktop when the file cannot be written (there: a folder in the temporary file's place).
+refused_shot = runner_shot('answer ok\nanswer ok\nmenu 55534\nanswer yes\nanswer yes', folder='tavo2.dat.tmp')
+driver.execute_script('''
+    window.realPut = IDBObjectStore.prototype.put;
+    IDBObjectStore.prototype.put = function() { throw new DOMException('full', 'QuotaExceededError'); };''')
+ActionChains(driver).key_down(Keys.ALT).send_keys('f').key_up(Keys.ALT).perform()
+keys(Keys.DOWN, Keys.ENTER, 'y', 'y')
+wait_for('a save the browser refuses is reported', shows(refused_shot))
+keys(Keys.ENTER)
+wait_for('the close is refused: the game plays on', shows(map_shot))
+check('the refused save stored nothing', record() is None and not game_ended())
+driver.execute_script('IDBObjectStore.prototype.put = window.realPut')
 
 # The day ended from the menu by keyboard and saved: the record is in the browser.
 ActionChains(driver).key_down(Keys.ALT).send_keys('f').key_up(Keys.ALT).perform()

@@ -174,6 +174,24 @@ mergeInto(LibraryManager.library, {
       });
     },
 
+    // Runs use(db) with the page's database; when it cannot be opened or use throws (storage full,
+    // blocked, a private window), the game is woken with failed, never left waiting.
+    withDb: function(wakeUp, failed, use) {
+      var woken = false;
+      var wake = function(value) {
+        if (woken) return;
+        woken = true;
+        wakeUp(value);
+      };
+      TAVO.openDb().then(function(db) {
+        try {
+          use(db, wake);
+        } catch (e) {
+          wake(failed);
+        }
+      }, function() { wake(failed); });
+    },
+
     // The stored record's bytes, or null; undefined when there is none.
     bytesOf: function(value) {
       if (value === undefined) return undefined;
@@ -331,7 +349,7 @@ mergeInto(LibraryManager.library, {
   tavo2_page_save_read__deps: ['$TAVO'],
   tavo2_page_save_read: function(into, capacity, length) {
     return Asyncify.handleSleep(function(wakeUp) {
-      TAVO.openDb().then(function(db) {
+      TAVO.withDb(wakeUp, 2, function(db, wakeUp) {  // the guarded wake
         var request = db.transaction('saves').objectStore('saves').get('tavo2.dat');
         request.onsuccess = function() {
           var bytes = TAVO.bytesOf(request.result);
@@ -343,7 +361,7 @@ mergeInto(LibraryManager.library, {
           wakeUp(0);
         };
         request.onerror = function() { wakeUp(2); };
-      }, function() { wakeUp(2); });
+      });
     });
   },
 
@@ -351,7 +369,7 @@ mergeInto(LibraryManager.library, {
   tavo2_page_save_keep_aside: function(name) {
     var key = UTF8ToString(name);
     return Asyncify.handleSleep(function(wakeUp) {
-      TAVO.openDb().then(function(db) {
+      TAVO.withDb(wakeUp, 2, function(db, wakeUp) {  // the guarded wake
         var tx = db.transaction('saves', 'readwrite');
         var store = tx.objectStore('saves');
         var result = 2;
@@ -370,7 +388,7 @@ mergeInto(LibraryManager.library, {
         };
         tx.oncomplete = function() { wakeUp(result); };
         tx.onabort = function() { wakeUp(2); };
-      }, function() { wakeUp(2); });
+      });
     });
   },
 
@@ -378,7 +396,7 @@ mergeInto(LibraryManager.library, {
   tavo2_page_save_write: function(from, length) {
     var bytes = HEAPU8.slice(from, from + length);
     return Asyncify.handleSleep(function(wakeUp) {
-      TAVO.openDb().then(function(db) {
+      TAVO.withDb(wakeUp, 1, function(db, wakeUp) {  // the guarded wake
         var tx = db.transaction('saves', 'readwrite');
         tx.objectStore('saves').put(bytes.buffer, 'tavo2.dat');
         tx.oncomplete = function() {
@@ -386,7 +404,7 @@ mergeInto(LibraryManager.library, {
           wakeUp(0);
         };
         tx.onabort = function() { wakeUp(1); };
-      }, function() { wakeUp(1); });
+      });
     });
   },
 
