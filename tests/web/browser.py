@@ -16,6 +16,7 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.common.exceptions import NoAlertPresentException
 
 SITE, RUNNER, SAVEGEN = (os.path.abspath(a) for a in sys.argv[1:4])
 W, H, MENU = 600, 443, 19
@@ -173,6 +174,20 @@ def tap(x, y):
                                {'type': kind, 'touchPoints': [] if kind == 'touchEnd' else [{'x': px, 'y': py}]})
 
 
+def asks_before_leaving():
+    """Whether the page would have the browser ask before it is left (headless Chromium answers
+    that question on its own, so the page's handler is asked)."""
+    return driver.execute_script(
+        'const e = new Event("beforeunload", {cancelable: true}); dispatchEvent(e); return e.defaultPrevented')
+
+
+def alert():
+    try:
+        return driver.switch_to.alert
+    except NoAlertPresentException:
+        return None
+
+
 def game_ended():
     return driver.execute_script('return !document.getElementById("ended").hidden')
 
@@ -265,7 +280,7 @@ crafted = os.path.join(work, 'crafted.dat')
 with open(crafted, 'wb') as f:
     f.write(subprocess.run([SAVEGEN, 'money=12345', 'dayCount=7'], check=True, capture_output=True).stdout)
 driver.find_element(By.ID, 'file').send_keys(crafted)
-wait_for('a good save asks before it replaces the save', lambda: driver.switch_to.alert)
+wait_for('a good save asks before it replaces the save', alert)
 driver.switch_to.alert.accept()
 loaded_shot = runner_shot('', 'money=12345 dayCount=7')
 wait_for('the imported save is played at once, without a box', shows(loaded_shot))
@@ -274,6 +289,7 @@ with open(crafted, 'rb') as f:
 driver.refresh()
 wait_for('after a reload the game goes on with the money and day it had', shows(loaded_shot))
 check('nothing is unsaved after the reload', driver.execute_script('return Module._tavo2_page_unsaved()') == 0)
+check('so leaving then asks nothing', not asks_before_leaving())
 
 # A second tab of the page: the "already running" box, the save untouched.
 first = driver.current_window_handle
@@ -293,5 +309,12 @@ store(bytes(100))
 driver.refresh()
 wait_for('a damaged record is kept aside as tavo2-damaged-1.dat', lambda: record('tavo2-damaged-1.dat') == bytes(100))
 check("nothing is left under the save's own key", record() is None)
+
+# Leaving while a trip is on: the browser's own question (the game's cannot stop a tab closing).
+keys(Keys.ENTER)
+wait_for('the new game shows the map', shows(map_shot))
+click(60, 60 + MENU)
+wait_for('a trip begins', lambda: agreement(canvas(), map_shot) < 0.9)
+check('leaving during a trip asks first', asks_before_leaving())
 
 sys.exit(finish())
