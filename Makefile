@@ -158,7 +158,7 @@ web-figures: web
 
 web-serve: web
 	@echo "Serving $(WEB_BUILD)/ on http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C ends it)"
-	cd $(WEB_BUILD) && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
+	cd $(WEB_BUILD) && /usr/bin/python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
 
 # The random-play soak under the sanitizers: SOAK_SECONDS of a monkey's play (make test: 20 s).
 SOAK_SECONDS ?= 600
