@@ -37,13 +37,20 @@ async function fetchWithProgress(url, progress) {
 }
 
 function loadingBar() {
-  let expected = 0, arrived = 0;
+  let expected = 0, arrived = 0, unknown = false;
   const bar = $('progress');
   return {
-    expect(n) { expected += n; },
+    // A host that compresses on the fly may not say how long a file is: the bar then just moves.
+    expect(n) {
+      expected += n;
+      if (n === 0) {
+        unknown = true;
+        bar.removeAttribute('value');
+      }
+    },
     add(n) {
       arrived += n;
-      if (expected > 0) bar.value = Math.min(1, arrived / expected);
+      if (!unknown && expected > 0) bar.value = Math.min(1, arrived / expected);
     },
   };
 }
