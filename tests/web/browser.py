@@ -317,4 +317,14 @@ click(60, 60 + MENU)
 wait_for('a trip begins', lambda: agreement(canvas(), map_shot) < 0.9)
 check('leaving during a trip asks first', asks_before_leaving())
 
+# Offline after the first visit: with the server gone the page still comes (from the service
+# worker's cache) and draws.
+check('the service worker is running', driver.execute_async_script(
+    'const done = arguments[0]; navigator.serviceWorker.ready.then((r) => done(!!r.active))'))
+server.kill()
+server.wait()
+driver.switch_to.new_window('tab')
+driver.get(url)
+wait_for('with the server gone the page still loads and draws', lambda: frames() > 0)
+
 sys.exit(finish())
