@@ -21,6 +21,8 @@ from selenium.common.exceptions import NoAlertPresentException
 SITE, RUNNER, SAVEGEN = (os.path.abspath(a) for a in sys.argv[1:4])
 W, H, MENU = 600, 443, 19
 SAVE_BYTES = 11236
+# A save with money, a day count and tackle: the bait equipped is the second of two.
+CRAFTED = 'money=12345 dayCount=7 equipped=0,1,1,1,1,2,0 owned=15,23,32,42,53,54'
 failures = []
 
 
@@ -107,10 +109,19 @@ def agreement(a, b):
     return same / (len(a) // 3)
 
 
-def shows(expected, least=0.97):
+def changed(expected, before):
+    """The pixels where expected differs from before."""
+    return [i for i in range(0, len(expected), 3) if expected[i:i + 3] != before[i:i + 3]]
+
+
+def shows(expected, least=0.97, rather_than=None):
+    """A condition: the canvas shows what the runner drew (but the glyphs); with rather_than, also
+    nearly every pixel the move changed there."""
+    moved = changed(expected, rather_than) if rather_than else []
     def condition():
         got = canvas()
-        if agreement(got, expected) >= least:
+        if agreement(got, expected) >= least and \
+                sum(1 for i in moved if got[i:i + 3] == expected[i:i + 3]) >= 0.9 * len(moved):
             return True
         # Kept for a look when the wait runs out.
         for name, pixels in (('page', got), ('runner', expected)):
@@ -167,11 +178,15 @@ def click(x, y):
                                                      2 * y + 1 - H).click().perform()
 
 
-def tap(x, y):
+def touch(kind, x=0, y=0):
     px, py = screen_point(x, y)
-    for kind in ('touchStart', 'touchEnd'):
-        driver.execute_cdp_cmd('Input.dispatchTouchEvent',
-                               {'type': kind, 'touchPoints': [] if kind == 'touchEnd' else [{'x': px, 'y': py}]})
+    driver.execute_cdp_cmd('Input.dispatchTouchEvent',
+                           {'type': kind, 'touchPoints': [] if kind == 'touchEnd' else [{'x': px, 'y': py}]})
+
+
+def tap(x, y):
+    touch('touchStart', x, y)
+    touch('touchEnd')
 
 
 def asks_before_leaving():
@@ -278,11 +293,11 @@ check('the refused import leaves the save as it was', record() == saved)
 
 crafted = os.path.join(work, 'crafted.dat')
 with open(crafted, 'wb') as f:
-    f.write(subprocess.run([SAVEGEN, 'money=12345', 'dayCount=7'], check=True, capture_output=True).stdout)
+    f.write(subprocess.run([SAVEGEN] + CRAFTED.split(), check=True, capture_output=True).stdout)
 driver.find_element(By.ID, 'file').send_keys(crafted)
 wait_for('a good save asks before it replaces the save', alert)
 driver.switch_to.alert.accept()
-loaded_shot = runner_shot('', 'money=12345 dayCount=7')
+loaded_shot = runner_shot('', CRAFTED)
 wait_for('the imported save is played at once, without a box', shows(loaded_shot))
 with open(crafted, 'rb') as f:
     check('the imported save is the stored record', record() == f.read())
@@ -290,6 +305,24 @@ driver.refresh()
 wait_for('after a reload the game goes on with the money and day it had', shows(loaded_shot))
 check('nothing is unsaved after the reload', driver.execute_script('return Module._tavo2_page_unsaved()') == 0)
 check('so leaving then asks nothing', not asks_before_leaving())
+
+# Touch in the bait chooser of the house: a press held half a second is a right click, which takes
+# the equipped bait off; a tap equips it again. (The house's client area starts at (101, 77) of the
+# screen, the chooser's at (211, 133), where the runner places them too.)
+chooser = 'click 60 340\nclick 150 190'
+click(60, 340 + MENU)
+click(101 + 150, 77 + 190)
+equipped = runner_shot(chooser, CRAFTED)
+taken_off = runner_shot(chooser + '\nrclick 40 120', CRAFTED)
+check('taking the bait off changes the picture', len(changed(taken_off, equipped)) > 0)
+wait_for('the bait chooser opens', shows(equipped))
+touch('touchStart', 211 + 40, 133 + 120)
+wait_for('a long press takes the bait off', shows(taken_off, rather_than=equipped))
+touch('touchEnd')
+tap(211 + 40, 133 + 120)
+wait_for('a tap puts it on again', shows(equipped, rather_than=taken_off))
+keys(Keys.ESCAPE, Keys.ESCAPE)
+wait_for('back on the map', shows(loaded_shot))
 
 # A second tab of the page: the "already running" box, the save untouched.
 first = driver.current_window_handle
