@@ -5,6 +5,7 @@ what the runner (RUNNER, the web build's under node) draws for the same moves: t
 agree, the text may differ by the glyphs (the page draws them with the browser's canvas)."""
 import base64
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -211,6 +212,8 @@ def finish():
     driver.quit()
     server.kill()
     print(f'{len(failures)} failed' if failures else 'all passed')
+    if not failures:
+        shutil.rmtree(work, ignore_errors=True)  # a failure keeps its pictures for a look
     return 1 if failures else 0
 
 
