@@ -7,16 +7,23 @@
 # make stress, make fuzz, make soak — the long reliability runs (see README)
 # make windows — tavo2.exe, tavo2-script.exe and the player's .zip, cross-compiled (build-windows/)
 # make windows-test — those built with their tests, which run under Wine (and a real window, Xvfb)
+# make web — the game as a page (build-web/, static files); make web-serve — that page on 127.0.0.1
+# make web-test — the web build's runner under node, and the page in headless Chromium
+# make web-figures — the page's figures for the README (sizes, first frame, timers, idle CPU)
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 RELEASE_BUILD ?= build-release
 FUZZ_BUILD ?= build-fuzz
 COVERAGE_BUILD ?= build-coverage
 WINDOWS_BUILD ?= build-windows
+CP932_SOURCES ?= build-cp932
+WEB_WORK   ?= build-wasm
+WEB_BUILD  ?= build-web
+WEB_PORT   ?= 8932
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 
-.PHONY: run test build build-asan deps unit asan smoke bench clean docs coverage playthrough game install package package-test release stress fuzz soak windows windows-build windows-test
+.PHONY: run test build build-asan deps unit asan smoke bench clean docs coverage playthrough game install package package-test release stress fuzz soak windows windows-build windows-test cp932-sources web web-build web-test web-serve web-figures
 
 run: game
 	cd "$${TAVO2_RUN_DIR:-.}" && $(CURDIR)/$(BUILD)/tavo2
@@ -29,6 +36,7 @@ test: deps
 	$(MAKE) smoke
 	$(MAKE) package-test
 	$(MAKE) windows-test
+	$(MAKE) web-test
 
 deps:
 	@bash scripts/install-deps.sh
@@ -115,12 +123,47 @@ stress: build
 # clang cannot compile the texts to CP932, so it builds a copy of the sources with them escaped.
 FUZZ_SECONDS ?= 60
 FUZZ_SEED ?= 0
-fuzz: build
-	$(BUILD)/tests/tavo2-cp932-literals . $(FUZZ_BUILD)/src
-	cmake -S $(FUZZ_BUILD)/src -B $(FUZZ_BUILD)/obj -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+fuzz: build cp932-sources
+	cmake -S $(CP932_SOURCES) -B $(FUZZ_BUILD)/clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DTAVO2_FUZZ=ON -DTAVO2_WERROR=ON >/dev/null
-	cmake --build $(FUZZ_BUILD)/obj -j $(JOBS) --target tavo2-fuzz-save_loader tavo2-fuzz-script_parser
-	bash tests/fuzz/run.sh $(FUZZ_BUILD)/obj/tests/fuzz $(FUZZ_SECONDS) $(FUZZ_SEED)
+	cmake --build $(FUZZ_BUILD)/clang -j $(JOBS) --target tavo2-fuzz-save_loader tavo2-fuzz-script_parser
+	bash tests/fuzz/run.sh $(FUZZ_BUILD)/clang/tests/fuzz $(FUZZ_SECONDS) $(FUZZ_SEED)
+
+# The copy of the sources with their texts escaped to CP932, for the compilers that cannot write
+# CP932 themselves (clang for fuzzing, em++ for the web); only what changed is rewritten.
+cp932-sources: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVO2_WERROR=ON >/dev/null
+	cmake --build $(BUILD) -j $(JOBS) --target tavo2-cp932-literals
+	$(BUILD)/tests/tavo2-cp932-literals . $(CP932_SOURCES)
+
+# The web build takes the pictures and the CP932 table from the Linux build, its tests its savegen.
+# Emscripten's optimising link runs a JavaScript pass that needs Debian's node-acorn.
+WEB_CMAKE = NODE_PATH=/usr/share/nodejs cmake
+web-build: cp932-sources
+	cmake --build $(BUILD) -j $(JOBS) --target tavo2-art tavo2-cp932-table tavo2-savegen
+	mkdir -p $(BUILD)/web && $(BUILD)/tavo2-cp932-table $(BUILD)/web/Cp932Table.cpp.new
+	cmp -s $(BUILD)/web/Cp932Table.cpp.new $(BUILD)/web/Cp932Table.cpp || mv $(BUILD)/web/Cp932Table.cpp.new $(BUILD)/web/Cp932Table.cpp
+	NODE_PATH=/usr/share/nodejs emcmake cmake -S $(CP932_SOURCES) -B $(WEB_WORK) -DCMAKE_BUILD_TYPE=Release \
+	  -DTAVO2_WERROR=ON -DTAVO2_PACKED_ART=$(CURDIR)/$(BUILD)/art/ArtPictures.cpp \
+	  -DTAVO2_CP932_TABLE=$(CURDIR)/$(BUILD)/web/Cp932Table.cpp -DTAVO2_HOST_BUILD=$(CURDIR)/$(BUILD) \
+	  -DTAVO2_SITE=$(CURDIR)/$(WEB_BUILD) >/dev/null
+
+web: web-build
+	$(WEB_CMAKE) --build $(WEB_WORK) -j $(JOBS) --target tavo2-site
+	@echo "The page: $(WEB_BUILD)/ (make web-serve shows it on http://127.0.0.1:$(WEB_PORT)/)"
+
+web-test: web-build
+	$(WEB_CMAKE) --build $(WEB_WORK) -j $(JOBS)
+	cd $(WEB_WORK) && ctest --output-on-failure -j $(JOBS)
+
+# The README's figures of the page (tests/web/figures.py): sizes, first frame, timers, idle CPU.
+web-figures: web
+	$(WEB_CMAKE) --build $(WEB_WORK) -j $(JOBS) --target tavo2-timer-lateness
+	/usr/bin/python3 tests/web/figures.py $(WEB_BUILD) $(WEB_WORK)/timer $(BUILD)/tests/tavo2-savegen
+
+web-serve: web
+	@echo "Serving $(WEB_BUILD)/ on http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C ends it)"
+	cd $(WEB_BUILD) && /usr/bin/python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
 
 # The random-play soak under the sanitizers: SOAK_SECONDS of a monkey's play (make test: 20 s).
 SOAK_SECONDS ?= 600
@@ -134,4 +177,5 @@ release: deps
 	cmake --build $(RELEASE_BUILD) -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD) $(COVERAGE_BUILD) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD) $(COVERAGE_BUILD) $(WINDOWS_BUILD) $(CP932_SOURCES) \
+	  $(WEB_WORK) $(WEB_BUILD)

@@ -3,12 +3,15 @@
 # (lintian checks the .deb; openbox is the window manager of the real-window tests.)
 # Packages named as arguments are wanted too (a tool only one target uses, as gcovr for coverage).
 # The Windows build: MinGW-w64 and its zlib, GoogleTest's sources, and Debian's wine64, which alone
-# runs 64-bit programs (no i386 architecture needed).
+# runs 64-bit programs (no i386 architecture needed). The web build: Emscripten with node-acorn for
+# its optimising link, stb for zlib's part and the runner's glyphs, fonttools for the page's font,
+# Chromium driven by Selenium for the page's test.
 set -euo pipefail
 packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev zlib1g-dev
           fonts-ipafont-gothic libgtest-dev libbenchmark-dev xvfb xdotool x11-apps x11-utils imagemagick
           librsvg2-bin appstream desktop-file-utils dpkg-dev file lintian openbox clang libclang-rt-14-dev
-          g++-mingw-w64-x86-64 libz-mingw-w64-dev googletest wine64 "$@")
+          g++-mingw-w64-x86-64 libz-mingw-w64-dev googletest wine64
+          emscripten node-acorn libstb-dev python3-fonttools chromium chromium-driver python3-selenium "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -13,7 +13,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 set(windows_dir ${CMAKE_CURRENT_LIST_DIR})
 
 include(${CMAKE_SOURCE_DIR}/cmake/CoreSources.cmake)
-tavo2_core_sources(CORE_SOURCES "(/Sdl[A-Za-z]*|_posix)\\.cpp$")
+tavo2_core_sources(CORE_SOURCES "(/Win32[A-Za-z]*|_win32)\\.cpp$")
 add_library(tavo2core STATIC ${CORE_SOURCES} ${TAVO2_PACKED_ART})
 set_source_files_properties(${TAVO2_PACKED_ART} PROPERTIES COMPILE_OPTIONS -Wno-overlength-strings)
 target_include_directories(tavo2core PUBLIC ${CMAKE_SOURCE_DIR})

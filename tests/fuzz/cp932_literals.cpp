@@ -1,9 +1,10 @@
 // tavo2-cp932-literals SOURCE OUT: copies the source tree SOURCE to OUT (build folders, .git and
 // docs left out), writing every non-ASCII character of a plain narrow string or character literal
 // in the C++ sources as octal escapes of its CP932 bytes. GCC compiles such literals to CP932
-// itself (-fexec-charset); clang cannot, and libFuzzer comes with clang, so the fuzz build compiles
-// this copy. u8, u, U and L literals and comments are copied as they are. Files whose copy would
-// not change are not touched, so a rebuild compiles only what changed.
+// itself (-fexec-charset); clang cannot, and libFuzzer and Emscripten come with clang, so the fuzz
+// and the web builds compile this copy (make cp932-sources). u8, u, U and L literals and comments
+// are copied as they are. Files whose copy would not change are not touched, so a rebuild compiles
+// only what changed.
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
