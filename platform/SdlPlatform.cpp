@@ -177,9 +177,7 @@ SdlPlatform::~SdlPlatform() {
   SDL_Quit();
 }
 
-std::uint64_t SdlPlatform::Now() {
-  return static_cast<std::uint64_t>((MonotonicNs() - startNs_) / kMs);
-}
+std::uint64_t SdlPlatform::Now() { return clock_.Now(); }
 
 std::uint64_t SdlPlatform::NowMicroseconds() const {
   return static_cast<std::uint64_t>((MonotonicNs() - startNs_) / 1000);
@@ -241,33 +239,32 @@ std::optional<InputEvent> SdlPlatform::Translate(const SDL_Event& e) {
   }
 }
 
+std::optional<InputEvent> SdlPlatform::Take(const SDL_Event& e) {
+  std::optional<InputEvent> ev = Translate(e);
+  if (!ev || ev->kind == InputEvent::Kind::Redraw) return ev;
+  clock_.Arrived(*ev, NowMicroseconds());
+  return std::nullopt;
+}
+
 InputEvent SdlPlatform::WaitEvent(std::optional<std::uint64_t> nextDue) {
   for (;;) {
-    if (!pending_.empty()) {
-      const InputEvent ev = pending_.front();
-      pending_.pop_front();
-      return ev;
-    }
-    // Input that is already queued goes first, as a timer message would wait behind it.
+    // Input already queued is read first, stamped with the time it is read.
     SDL_Event e;
     while (SDL_PollEvent(&e) != 0) {
-      if (auto ev = Translate(e)) return *ev;
+      if (auto ev = Take(e)) return *ev;
     }
-    if (!nextDue) {
+    if (auto ev = clock_.Next(nextDue, NowMicroseconds())) return *ev;
+    const std::optional<std::uint64_t> wake = clock_.WakeUs(nextDue);
+    if (!wake) {
       if (SDL_WaitEvent(&e) != 0) {
-        if (auto ev = Translate(e)) return *ev;
+        if (auto ev = Take(e)) return *ev;
       }
       continue;
     }
-    const std::int64_t due = startNs_ + static_cast<std::int64_t>(*nextDue) * kMs;
+    const std::int64_t due = startNs_ + static_cast<std::int64_t>(*wake) * 1000;
     const std::int64_t now = MonotonicNs();
-    if (now >= due) {
-      InputEvent ev;
-      ev.kind = InputEvent::Kind::TimerDue;
-      return ev;
-    }
-    if (WaitEventUntil(e, due, now)) {
-      if (auto ev = Translate(e)) return *ev;
+    if (now < due && WaitEventUntil(e, due, now)) {
+      if (auto ev = Take(e)) return *ev;
     }
   }
 }
@@ -334,6 +331,7 @@ void SdlPlatform::Show() {
 
 void SdlPlatform::Sleep(unsigned ms) {
   const std::int64_t deadline = MonotonicNs() + static_cast<std::int64_t>(ms) * kMs;
+  clock_.Slept(ms);
   Show();
   for (;;) {
     const std::int64_t now = MonotonicNs();
@@ -341,6 +339,6 @@ void SdlPlatform::Sleep(unsigned ms) {
     SDL_Event e;
     if (!WaitEventUntil(e, deadline, now)) continue;
     // Input is thrown away; the window keeps its picture, and a close request waits its turn.
-    if (auto ev = Translate(e); ev && ev->kind == InputEvent::Kind::Close) pending_.push_back(*ev);
+    if (auto ev = Translate(e); ev && ev->kind == InputEvent::Kind::Close) clock_.Arrived(*ev, NowMicroseconds());
   }
 }

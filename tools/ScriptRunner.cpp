@@ -9,7 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "app/RecordHeader.h"
 #include "app/TavoApp.h"
+#include "app/Version.h"
 #include "fishing/TripVariables.h"
 #include "framework/Desktop.h"
 #include "framework/Dialog.h"
@@ -18,9 +20,11 @@
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
 #include "platform/HeadlessPlatform.h"
+#include "platform/InputLines.h"
 #include "state/GameState.h"
 #include "state/ProcessValues.h"
 #include "state/Random.h"
+#include "state/SaveFile.h"
 #include "tools/Png.h"
 
 namespace {
@@ -85,8 +89,8 @@ const char* ButtonSet(unsigned style) {
 }
 }  // namespace
 
-ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::ostream& err)
-    : script_(script), out_(out), err_(err) {}
+ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::ostream& err, bool readsHead)
+    : script_(script), out_(out), err_(err), readsHead_(readsHead) {}
 
 void ScriptRunner::Fail(int code, const std::string& why) {
   silent_ = true;
@@ -102,6 +106,7 @@ int ScriptRunner::Run() {
   desktop.SetObserver(this);
   int code = 0;
   try {
+    if (readsHead_) StartFromRecordHead();
     TTavoApp app;
     app.Run();
     silent_ = true;
@@ -120,6 +125,7 @@ int ScriptRunner::Run() {
 }
 
 std::optional<std::string> ScriptRunner::NextLine() {
+  if (putBack_) return std::exchange(putBack_, std::nullopt);
   std::string line;
   while (std::getline(script_, line)) {
     ++lineNumber_;
@@ -244,63 +250,24 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
     InputEvent e;
     e.kind = K::KeyDown;
     // Modifiers go before the key's name: shift+tab, alt+f4, ctrl+shift+f6.
-    std::string name = w[1];
-    static const char* const kModifiers[] = {"shift+", "ctrl+", "alt+"};
-    for (bool found = true; found;) {
-      found = false;
-      for (const char* m : kModifiers) {
-        const std::string_view prefix = m;
-        if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0) {
-          (prefix == "shift+" ? e.shift : prefix == "ctrl+" ? e.ctrl : e.alt) = true;
-          name.erase(0, prefix.size());
-          found = true;
-        }
-      }
-    }
-    static const std::pair<const char*, Key> kKeys[] = {
-        {"enter", Key::Enter},   {"esc", Key::Escape},         {"tab", Key::Tab},
-        {"space", Key::Space},   {"left", Key::Left},          {"right", Key::Right},
-        {"up", Key::Up},         {"down", Key::Down},          {"f1", Key::F1},
-        {"f4", Key::F4},         {"f6", Key::F6},              {"f10", Key::F10},
-        {"alt", Key::Alt},       {"pageup", Key::PageUp},      {"pagedown", Key::PageDown},
-        {"delete", Key::Delete}, {"backspace", Key::Backspace}, {"home", Key::Home},
-        {"end", Key::End},
-    };
-    const auto* named = std::find_if(std::begin(kKeys), std::end(kKeys), [&](const auto& k) { return name == k.first; });
-    if (named != std::end(kKeys)) {
-      e.key = named->second;
-    } else if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') {
-      e.key = Key::Letter;
-      e.letter = name[0];
-    } else {
-      malformed();
-    }
+    if (!ParseKeyName(w[1], e)) malformed();
     if (desktop.TopLevels().empty()) Fail(1, "no window has the focus");
     InputEvent up = e;
     up.kind = K::KeyUp;
     platform.Queue(up);
     return e;
   }
-  // The pointer as a real window delivers it: a button or a move at a point of the screen, hit-tested
-  // there (menus by press, drag and release, captions dragged, hover).
-  if (cmd == "mouse") {
-    InputEvent e;
-    const bool move = w.size() == 4 && w[1] == "move";
-    if (!move && (w.size() != 5 || (w[1] != "down" && w[1] != "up") || (w[2] != "left" && w[2] != "right")))
-      malformed();
-    e.kind = move ? K::MouseMove : w[1] == "down" ? K::MouseDown : K::MouseUp;
-    e.button = !move && w[2] == "right" ? MouseButton::Right : MouseButton::Left;
-    e.point = {static_cast<int>(intArg(move ? 2 : 3)), static_cast<int>(intArg(move ? 3 : 4))};
-    if (desktop.TopLevels().empty()) Fail(1, "no window is open");
+  // Input as a real window delivers it (a record's lines): the pointer's buttons and moves at points
+  // of the screen, hit-tested there (menus by press, drag and release, captions dragged, hover); a
+  // key going down or up; the OS window's close request, whatever is open.
+  if (cmd == "mouse" || cmd == "keydown" || cmd == "keyup" || cmd == "closerequest") {
+    std::optional<InputEvent> e = ParseInputLine(w);
+    if (!e) malformed();
+    if (cmd != "closerequest" && desktop.TopLevels().empty()) Fail(1, "no window is open");
     return e;
   }
-  // The OS window's close request (the window manager's close button), whatever is open.
-  if (cmd == "closerequest") {
-    if (w.size() != 1) malformed();
-    InputEvent e;
-    e.kind = K::Close;
-    return e;
-  }
+  if (cmd == "record" || cmd == "startsave" || cmd == "savebytes")
+    Fail(2, "a record's head comes first, and a record plays from a file: tavo2-script RECORD");
   if (cmd == "wait") {
     if (w.size() != 2) malformed();
     long long ms = intArg(1);
@@ -371,6 +338,35 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
   }
   malformed();
   return std::nullopt;
+}
+
+void ScriptRunner::StartFromRecordHead() {
+  RecordHeader head;
+  for (std::optional<std::string> line; (line = NextLine());) {
+    std::istringstream words(*line);
+    std::vector<std::string> w;
+    for (std::string word; words >> word;) w.push_back(word);
+    const RecordHeader::Line taken = head.Take(w);
+    if (taken == RecordHeader::Line::Malformed) Fail(2, "malformed command: " + *line);
+    if (taken == RecordHeader::Line::NotHeader) {
+      putBack_ = line;
+      break;
+    }
+  }
+  if (head.Version() && *head.Version() != TAVO2_VERSION)
+    err_ << "warning: the record was made by version " << *head.Version() << ", this is " TAVO2_VERSION "\n";
+  if (!head.Save()) return;
+  if (!head.Complete()) Fail(2, "the record's save file is cut short");
+  const StartSave& save = *head.Save();
+  if (save.kind == StartSave::Kind::Unreadable) Fail(1, "the session started from a save file that could not be read");
+  // The session's save is written here, but never over another one: replay in a folder of its own.
+  const StartSave here = ReadStartSave(kSaveFileName);
+  if (here.kind == save.kind && here.bytes == save.bytes) return;
+  if (here.kind != StartSave::Kind::None) Fail(1, "tavo2.dat is here already: play a record in an empty folder");
+  if (save.kind == StartSave::Kind::None) return;
+  std::FILE* f = std::fopen(kSaveFileName, "wb");
+  const bool written = f != nullptr && std::fwrite(save.bytes.data(), 1, save.bytes.size(), f) == save.bytes.size();
+  if (f == nullptr || std::fclose(f) != 0 || !written) Fail(1, "cannot write tavo2.dat");
 }
 
 TWindow* ScriptRunner::ClickTarget() {

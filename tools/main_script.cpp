@@ -1,4 +1,5 @@
-// tavo2-script [FILE]: plays the game headless from a script (standard input without FILE).
+// tavo2-script [FILE]: plays the game headless from a script (standard input without FILE); a FILE
+// may be a session record.
 #include <fstream>
 #include <iostream>
 
@@ -17,7 +18,7 @@ int main(int argc, char** argv) {
       std::cerr << "error: cannot read " << argv[1] << "\n";
       return 2;
     }
-    return ScriptRunner(file, std::cout, std::cerr).Run();
+    return ScriptRunner(file, std::cout, std::cerr, true).Run();
   }
   return ScriptRunner(std::cin, std::cout, std::cerr).Run();
 }
