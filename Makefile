@@ -80,6 +80,7 @@ asan: build-asan
 smoke: build
 	bash tests/smoke/real_window.sh $(BUILD)/tavo2
 	bash tests/smoke/comfort.sh $(BUILD)/tavo2
+	bash tests/smoke/record.sh $(BUILD)
 
 bench: build
 	bash tests/bench/run.sh $(BUILD)

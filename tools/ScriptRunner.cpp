@@ -324,6 +324,29 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
     out_ << line << "\n";
     return std::nullopt;
   }
+  // Where to point in a real window: the client origin of what a click goes to, or the middle of
+  // button ID of the topmost enabled window that has it, as a screen point.
+  if (cmd == "where") {
+    if (w.size() != 2) malformed();
+    if (w[1] == "client") {
+      const TPoint o = ClickTarget()->ClientOrigin();
+      out_ << "where client " << o.x << " " << o.y << "\n";
+      return std::nullopt;
+    }
+    const int id = static_cast<int>(intArg(1));
+    const auto& windows = desktop.TopLevels();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+      auto* dialog = dynamic_cast<TDialog*>(*it);
+      if (!dialog || !desktop.IsEnabled(dialog)) continue;
+      if (const Control* c = dialog->FindControl(id); c && c->enabled) {
+        const TPoint o = dialog->ClientOrigin();
+        out_ << "where " << id << " " << o.x + (c->rect.left + c->rect.right) / 2 << " "
+             << o.y + (c->rect.top + c->rect.bottom) / 2 << "\n";
+        return std::nullopt;
+      }
+    }
+    Fail(1, "no enabled window has a button " + w[1]);
+  }
   if (cmd == "sleepshot") {
     if (w.size() != 2) malformed();
     if (!lastSleep_) Fail(1, "no blocking sleep has happened yet");
