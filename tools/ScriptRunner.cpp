@@ -26,6 +26,7 @@
 #include "state/Random.h"
 #include "state/SaveFile.h"
 #include "tools/Png.h"
+#include "tools/Transcript.h"
 
 namespace {
 // Thrown to leave the program's loops: the script is over, or it failed.
@@ -107,6 +108,7 @@ int ScriptRunner::Run() {
   int code = 0;
   try {
     if (readsHead_) StartFromRecordHead();
+    if (transcript_) transcript_->Head(ReadStartSave(kSaveFileName));
     TTavoApp app;
     app.Run();
     silent_ = true;
@@ -138,7 +140,14 @@ std::optional<std::string> ScriptRunner::NextLine() {
 }
 
 std::optional<InputEvent> ScriptRunner::NextInput(HeadlessPlatform& platform) {
-  if (std::optional<std::string> line = NextLine()) return Execute(*line, platform);
+  if (std::optional<std::string> line = NextLine()) {
+    std::optional<InputEvent> input = Execute(*line, platform);
+    // The runner queues the button-up of a click and the key-up of a key: they are written with them.
+    const bool queuesUp = line->rfind("click", 0) == 0 || line->rfind("key ", 0) == 0;
+    if (input && transcript_ && !transcript_->Input(*input, queuesUp, platform.Now()))
+      Fail(1, "this input cannot be written as a real window's");
+    return input;
+  }
   // The end of the script: leave without the close query, so nothing is saved.
   silent_ = true;
   Desktop::Get().SetObserver(nullptr);

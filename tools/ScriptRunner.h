@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 #include "framework/UiObserver.h"
 
 class HeadlessPlatform;
+class Transcript;
 
 // Runs the whole program on the headless platform, driven by a script of commands (one a line),
 // and prints what the player would see, one event a line. Texts in and out are UTF-8.
@@ -20,6 +22,9 @@ class ScriptRunner : public UiObserver {
   // Returns the exit code: 0 at the end of the script or when the program ends by itself,
   // 1 for a command that cannot apply, 2 for a malformed line.
   int Run();
+
+  // Writes every input the script gives also as a real window would deliver it (see Transcript).
+  void SetTranscript(Transcript* transcript) { transcript_ = transcript; }
 
   // UiObserver
   void BoxOpened(std::string_view text, std::string_view caption, unsigned style) override;
@@ -54,6 +59,7 @@ class ScriptRunner : public UiObserver {
   std::ostream& out_;
   std::ostream& err_;
   bool readsHead_;
+  Transcript* transcript_ = nullptr;
   int lineNumber_ = 0;
   std::optional<std::string> putBack_;  // the first line after a record's head
   bool tracing_ = false;
