@@ -57,15 +57,15 @@ bool ParseKeyName(const std::string& name, InputEvent& event) {
 std::optional<std::string> InputLine(const InputEvent& event) {
   using K = InputEvent::Kind;
   if (event.target) return std::nullopt;
-  const std::string at = std::to_string(event.point.x) + " " + std::to_string(event.point.y);
+  const auto at = [&] { return std::to_string(event.point.x) + " " + std::to_string(event.point.y); };
   const char* button = event.button == MouseButton::Left ? "left " : "right ";
   switch (event.kind) {
     case K::MouseDown:
-      return "mouse down " + (button + at);
+      return "mouse down " + (button + at());
     case K::MouseUp:
-      return "mouse up " + (button + at);
+      return "mouse up " + (button + at());
     case K::MouseMove:
-      return "mouse move " + at;
+      return "mouse move " + at();
     case K::KeyDown:
     case K::KeyUp: {
       std::string name = event.shift ? "shift+" : "";
