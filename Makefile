@@ -93,6 +93,7 @@ smoke: build
 	bash tests/smoke/real_window.sh $(BUILD)/tavo2
 	bash tests/smoke/comfort.sh $(BUILD)/tavo2
 	bash tests/smoke/keys.sh $(BUILD)
+	bash tests/smoke/record.sh $(BUILD)
 
 bench: build
 	bash tests/bench/run.sh $(BUILD)

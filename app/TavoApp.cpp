@@ -6,7 +6,7 @@
 #include "framework/MessageBox.h"
 #include "state/SaveFile.h"
 
-TTavoApp::TTavoApp() = default;
+TTavoApp::TTavoApp(std::function<void()> sessionStarts) : sessionStarts_(std::move(sessionStarts)) {}
 
 TTavoApp::~TTavoApp() {
   statusBar = nullptr;
@@ -29,6 +29,7 @@ void TTavoApp::InitMainWindow() {
       // file alone, as another copy may be writing it.
       break;
   }
+  if (sessionStarts_) sessionStarts_();
   // The map loads the game (and may ask about a missing file) before any window is shown.
   map_ = std::make_unique<TTavo2>(nullptr);
   frame_ = std::make_unique<TDecoratedFrame>(nullptr, "ポムル Ver2.11", map_.get(), false);

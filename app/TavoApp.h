@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 
 #include "framework/Application.h"
@@ -12,7 +13,8 @@ class TStatusBar;
 // whole life; a second copy in the same folder says so and makes no window.
 class TTavoApp : public TApplication {
  public:
-  TTavoApp();
+  // sessionStarts runs once the save lock is held, before the save file is read.
+  explicit TTavoApp(std::function<void()> sessionStarts = {});
   ~TTavoApp() override;
 
  protected:
@@ -20,6 +22,7 @@ class TTavoApp : public TApplication {
 
  private:
   SaveLock saveLock_;  // first member: released last
+  std::function<void()> sessionStarts_;
   std::unique_ptr<TTavo2> map_;
   std::unique_ptr<TDecoratedFrame> frame_;
   std::unique_ptr<TStatusBar> statusBar_;

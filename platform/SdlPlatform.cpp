@@ -185,9 +185,7 @@ SdlPlatform::~SdlPlatform() {
   SDL_Quit();
 }
 
-std::uint64_t SdlPlatform::Now() {
-  return static_cast<std::uint64_t>((MonotonicNs() - startNs_) / kMs);
-}
+std::uint64_t SdlPlatform::Now() { return clock_.Now(); }
 
 std::uint64_t SdlPlatform::NowMicroseconds() const {
   return static_cast<std::uint64_t>((MonotonicNs() - startNs_) / 1000);
@@ -257,37 +255,38 @@ std::optional<InputEvent> SdlPlatform::Translate(const SDL_Event& e) {
   }
 }
 
+std::optional<InputEvent> SdlPlatform::Take(const SDL_Event& e) {
+  std::optional<InputEvent> ev = Translate(e);
+  if (!ev || ev->kind == InputEvent::Kind::Redraw) return ev;
+  clock_.Arrived(*ev, NowMicroseconds());
+  return std::nullopt;
+}
+
 InputEvent SdlPlatform::WaitEvent(std::optional<std::uint64_t> nextDue) {
   for (;;) {
-    if (!pending_.empty()) {
-      const InputEvent ev = pending_.front();
-      pending_.pop_front();
-      return ev;
-    }
-    // Input that is already queued goes first, as a timer message would wait behind it.
+    // Input already queued is read first, stamped with the time it is read.
     SDL_Event e;
     while (SDL_PollEvent(&e) != 0) {
-      if (auto ev = Translate(e)) return *ev;
+      if (auto ev = Take(e)) return *ev;
     }
-    std::int64_t now = MonotonicNs();
-    if (auto repeat = gamepad_.Repeat(now)) return *repeat;
-    const std::optional<std::int64_t> repeatDue = gamepad_.NextRepeatNs();
-    if (!nextDue && !repeatDue) {
+    // A held gamepad arrow repeats as typed keys do: an input like any other.
+    if (auto repeat = gamepad_.Repeat(MonotonicNs())) clock_.Arrived(*repeat, NowMicroseconds());
+    if (auto ev = clock_.Next(nextDue, NowMicroseconds())) return *ev;
+    std::optional<std::uint64_t> wake = clock_.WakeUs(nextDue);
+    if (const std::optional<std::int64_t> repeatNs = gamepad_.NextRepeatNs()) {
+      const auto repeatUs = static_cast<std::uint64_t>(std::max<std::int64_t>(*repeatNs - startNs_, 0) / 1000);
+      wake = wake ? std::min(*wake, repeatUs) : repeatUs;
+    }
+    if (!wake) {
       if (SDL_WaitEvent(&e) != 0) {
-        if (auto ev = Translate(e)) return *ev;
+        if (auto ev = Take(e)) return *ev;
       }
       continue;
     }
-    const std::int64_t timerDue = nextDue ? startNs_ + static_cast<std::int64_t>(*nextDue) * kMs : INT64_MAX;
-    now = MonotonicNs();
-    if (now >= timerDue) {
-      InputEvent ev;
-      ev.kind = InputEvent::Kind::TimerDue;
-      return ev;
-    }
-    const std::int64_t due = repeatDue ? std::min(timerDue, *repeatDue) : timerDue;
-    if (WaitEventUntil(e, due, now)) {
-      if (auto ev = Translate(e)) return *ev;
+    const std::int64_t due = startNs_ + static_cast<std::int64_t>(*wake) * 1000;
+    const std::int64_t now = MonotonicNs();
+    if (now < due && WaitEventUntil(e, due, now)) {
+      if (auto ev = Take(e)) return *ev;
     }
   }
 }
@@ -363,6 +362,7 @@ void SdlPlatform::Show() {
 
 void SdlPlatform::Sleep(unsigned ms) {
   const std::int64_t deadline = MonotonicNs() + static_cast<std::int64_t>(ms) * kMs;
+  clock_.Slept(ms);
   Show();
   for (;;) {
     const std::int64_t now = MonotonicNs();
@@ -370,6 +370,6 @@ void SdlPlatform::Sleep(unsigned ms) {
     SDL_Event e;
     if (!WaitEventUntil(e, deadline, now)) continue;
     // Input is thrown away; the window keeps its picture, and a close request waits its turn.
-    if (auto ev = Translate(e); ev && ev->kind == InputEvent::Kind::Close) pending_.push_back(*ev);
+    if (auto ev = Translate(e); ev && ev->kind == InputEvent::Kind::Close) clock_.Arrived(*ev, NowMicroseconds());
   }
 }

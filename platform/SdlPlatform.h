@@ -1,11 +1,11 @@
 #pragma once
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <string_view>
 
 #include "framework/Platform.h"
 #include "framework/Surface.h"
+#include "platform/LiveClock.h"
 #include "platform/Presentation.h"
 #include "platform/SdlGamepad.h"
 
@@ -27,8 +27,10 @@ class SdlPlatform : public Platform {
   SdlPlatform(const SdlPlatform&) = delete;
   SdlPlatform& operator=(const SdlPlatform&) = delete;
 
+  // The game's clock (see LiveClock).
   std::uint64_t Now() override;
-  // The same clock in microseconds, for measuring how late timers arrive.
+  LiveClock& Clock() { return clock_; }
+  // The real clock in microseconds from the start, for measuring how late timers arrive.
   std::uint64_t NowMicroseconds() const;
   InputEvent WaitEvent(std::optional<std::uint64_t> nextDue) override;
   void Present(const Surface& screen) override;
@@ -40,6 +42,8 @@ class SdlPlatform : public Platform {
 
  private:
   std::optional<InputEvent> Translate(const SDL_Event& e);
+  // Input goes to the clock to be held; what the platform itself returns at once (a redraw) comes back.
+  std::optional<InputEvent> Take(const SDL_Event& e);
   void Show();
   TPoint ToGame(int x, int y) const { return WindowToGame({x, y}, presentation_); }
 
@@ -57,6 +61,6 @@ class SdlPlatform : public Platform {
     int x = 0, y = 0, w = 0, h = 0;
   } restore_;  // the window's place before F11
   bool presented_ = false;
-  std::deque<InputEvent> pending_;  // close requests that arrived during Sleep
   SdlGamepad gamepad_;
+  LiveClock clock_;
 };

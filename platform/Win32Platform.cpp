@@ -308,7 +308,7 @@ Win32Platform::~Win32Platform() {
   if (n.raisedTimerResolution) timeEndPeriod(1);
 }
 
-std::uint64_t Win32Platform::Now() { return NowMicroseconds() / 1000; }
+std::uint64_t Win32Platform::Now() { return clock_.Now(); }
 
 std::uint64_t Win32Platform::NowMicroseconds() const {
   const std::int64_t ticks = Counter() - native_->start;
@@ -321,24 +321,22 @@ const Presentation& Win32Platform::CurrentPresentation() const { return native_-
 InputEvent Win32Platform::WaitEvent(std::optional<std::uint64_t> nextDue) {
   Native& n = *native_;
   for (;;) {
-    if (!n.events.empty()) {
+    // Input already queued is read first, stamped with the time it is read; a redraw comes at once.
+    n.Pump();
+    while (!n.events.empty()) {
       const InputEvent ev = n.events.front();
       n.events.pop_front();
-      return ev;
+      if (ev.kind == InputEvent::Kind::Redraw) return ev;
+      clock_.Arrived(ev, NowMicroseconds());
     }
-    // Input that is already queued goes first, as a timer message would wait behind it.
-    if (n.Pump()) continue;
-    if (!nextDue) {
+    if (auto ev = clock_.Next(nextDue, NowMicroseconds())) return *ev;
+    const std::optional<std::uint64_t> wake = clock_.WakeUs(nextDue);
+    if (!wake) {
       MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
       continue;
     }
-    const std::int64_t due = n.start + n.TicksForMs(*nextDue);
-    if (Counter() >= due) {
-      InputEvent ev;
-      ev.kind = InputEvent::Kind::TimerDue;
-      return ev;
-    }
-    n.WaitUntil(due);
+    const std::int64_t subMs = static_cast<std::int64_t>(*wake % 1000) * n.frequency / 1'000'000;
+    n.WaitUntil(n.start + n.TicksForMs(*wake / 1000) + subMs);
   }
 }
 
@@ -354,6 +352,7 @@ void Win32Platform::Present(const Surface& screen) {
 void Win32Platform::Sleep(unsigned ms) {
   Native& n = *native_;
   const std::int64_t deadline = Counter() + n.TicksForMs(ms);
+  clock_.Slept(ms);
   n.Show();
   // Input is thrown away, that queued before too; the window keeps its picture, and a close
   // request waits its turn.

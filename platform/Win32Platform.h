@@ -6,6 +6,7 @@
 
 #include "framework/Platform.h"
 #include "framework/Surface.h"
+#include "platform/LiveClock.h"
 #include "platform/Presentation.h"
 
 // The real desktop on Windows: one window of our own class and its message loop, the performance
@@ -22,8 +23,10 @@ class Win32Platform : public Platform {
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
 
+  // The game's clock (see LiveClock).
   std::uint64_t Now() override;
-  // The same clock in microseconds, for measuring how late timers arrive.
+  LiveClock& Clock() { return clock_; }
+  // The real clock in microseconds from the start, for measuring how late timers arrive.
   std::uint64_t NowMicroseconds() const;
   InputEvent WaitEvent(std::optional<std::uint64_t> nextDue) override;
   void Present(const Surface& screen) override;
@@ -37,4 +40,5 @@ class Win32Platform : public Platform {
 
  private:
   std::unique_ptr<Native> native_;
+  LiveClock clock_;
 };

@@ -9,7 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "app/RecordHeader.h"
 #include "app/TavoApp.h"
+#include "app/Version.h"
 #include "fishing/TripVariables.h"
 #include "framework/Desktop.h"
 #include "framework/Dialog.h"
@@ -18,10 +20,13 @@
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
 #include "platform/HeadlessPlatform.h"
+#include "platform/InputLines.h"
 #include "state/GameState.h"
 #include "state/ProcessValues.h"
 #include "state/Random.h"
+#include "state/SaveFile.h"
 #include "tools/Png.h"
+#include "tools/Transcript.h"
 
 namespace {
 // Thrown to leave the program's loops: the script is over, or it failed.
@@ -85,8 +90,8 @@ const char* ButtonSet(unsigned style) {
 }
 }  // namespace
 
-ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::ostream& err)
-    : script_(script), out_(out), err_(err) {}
+ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::ostream& err, bool readsHead)
+    : script_(script), out_(out), err_(err), readsHead_(readsHead) {}
 
 void ScriptRunner::Fail(int code, const std::string& why) {
   silent_ = true;
@@ -102,6 +107,8 @@ int ScriptRunner::Run() {
   desktop.SetObserver(this);
   int code = 0;
   try {
+    if (readsHead_) StartFromRecordHead();
+    if (transcript_) transcript_->Head(ReadStartSave(kSaveFileName));
     TTavoApp app;
     app.Run();
     silent_ = true;
@@ -120,6 +127,7 @@ int ScriptRunner::Run() {
 }
 
 std::optional<std::string> ScriptRunner::NextLine() {
+  if (putBack_) return std::exchange(putBack_, std::nullopt);
   std::string line;
   while (std::getline(script_, line)) {
     ++lineNumber_;
@@ -132,7 +140,14 @@ std::optional<std::string> ScriptRunner::NextLine() {
 }
 
 std::optional<InputEvent> ScriptRunner::NextInput(HeadlessPlatform& platform) {
-  if (std::optional<std::string> line = NextLine()) return Execute(*line, platform);
+  if (std::optional<std::string> line = NextLine()) {
+    std::optional<InputEvent> input = Execute(*line, platform);
+    // The runner queues the button-up of a click and the key-up of a key: they are written with them.
+    const bool queuesUp = line->rfind("click", 0) == 0 || line->rfind("key ", 0) == 0;
+    if (input && transcript_ && !transcript_->Input(*input, queuesUp, platform.Now()))
+      Fail(1, "this input cannot be written as a real window's");
+    return input;
+  }
   // The end of the script: leave without the close query, so nothing is saved.
   silent_ = true;
   Desktop::Get().SetObserver(nullptr);
@@ -243,42 +258,12 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
     if (w.size() < 2) malformed();
     if (desktop.TopLevels().empty()) Fail(1, "no window has the focus");
     // Several keys go one after another, as typed ahead: each to whatever has the focus by then.
+    // Modifiers go before a key's name: shift+tab, alt+f4, ctrl+shift+f6.
     std::vector<InputEvent> keys;
     for (std::size_t i = 1; i < w.size(); ++i) {
       InputEvent e;
       e.kind = K::KeyDown;
-      // Modifiers go before the key's name: shift+tab, alt+f4, ctrl+shift+f6.
-      std::string name = w[i];
-      static const char* const kModifiers[] = {"shift+", "ctrl+", "alt+"};
-      for (bool found = true; found;) {
-        found = false;
-        for (const char* m : kModifiers) {
-          const std::string_view prefix = m;
-          if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0) {
-            (prefix == "shift+" ? e.shift : prefix == "ctrl+" ? e.ctrl : e.alt) = true;
-            name.erase(0, prefix.size());
-            found = true;
-          }
-        }
-      }
-      static const std::pair<const char*, Key> kKeys[] = {
-          {"enter", Key::Enter},   {"esc", Key::Escape},         {"tab", Key::Tab},
-          {"space", Key::Space},   {"left", Key::Left},          {"right", Key::Right},
-          {"up", Key::Up},         {"down", Key::Down},          {"f1", Key::F1},
-          {"f4", Key::F4},         {"f6", Key::F6},              {"f10", Key::F10},
-          {"alt", Key::Alt},       {"pageup", Key::PageUp},      {"pagedown", Key::PageDown},
-          {"delete", Key::Delete}, {"backspace", Key::Backspace}, {"home", Key::Home},
-          {"end", Key::End},
-      };
-      const auto* named = std::find_if(std::begin(kKeys), std::end(kKeys), [&](const auto& k) { return name == k.first; });
-      if (named != std::end(kKeys)) {
-        e.key = named->second;
-      } else if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') {
-        e.key = Key::Letter;
-        e.letter = name[0];
-      } else {
-        malformed();
-      }
+      if (!ParseKeyName(w[i], e)) malformed();
       InputEvent up = e;
       up.kind = K::KeyUp;
       keys.push_back(e);
@@ -287,26 +272,17 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
     for (std::size_t i = 1; i < keys.size(); ++i) platform.Queue(keys[i]);
     return keys.front();
   }
-  // The pointer as a real window delivers it: a button or a move at a point of the screen, hit-tested
-  // there (menus by press, drag and release, captions dragged, hover).
-  if (cmd == "mouse") {
-    InputEvent e;
-    const bool move = w.size() == 4 && w[1] == "move";
-    if (!move && (w.size() != 5 || (w[1] != "down" && w[1] != "up") || (w[2] != "left" && w[2] != "right")))
-      malformed();
-    e.kind = move ? K::MouseMove : w[1] == "down" ? K::MouseDown : K::MouseUp;
-    e.button = !move && w[2] == "right" ? MouseButton::Right : MouseButton::Left;
-    e.point = {static_cast<int>(intArg(move ? 2 : 3)), static_cast<int>(intArg(move ? 3 : 4))};
-    if (desktop.TopLevels().empty()) Fail(1, "no window is open");
+  // Input as a real window delivers it (a record's lines): the pointer's buttons and moves at points
+  // of the screen, hit-tested there (menus by press, drag and release, captions dragged, hover); a
+  // key going down or up; the OS window's close request, whatever is open.
+  if (cmd == "mouse" || cmd == "keydown" || cmd == "keyup" || cmd == "closerequest") {
+    std::optional<InputEvent> e = ParseInputLine(w);
+    if (!e) malformed();
+    if (cmd != "closerequest" && desktop.TopLevels().empty()) Fail(1, "no window is open");
     return e;
   }
-  // The OS window's close request (the window manager's close button), whatever is open.
-  if (cmd == "closerequest") {
-    if (w.size() != 1) malformed();
-    InputEvent e;
-    e.kind = K::Close;
-    return e;
-  }
+  if (cmd == "record" || cmd == "startsave" || cmd == "savebytes")
+    Fail(2, "a record's head comes first, and a record plays from a file: tavo2-script RECORD");
   if (cmd == "wait") {
     if (w.size() != 2) malformed();
     long long ms = intArg(1);
@@ -363,6 +339,29 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
     out_ << line << "\n";
     return std::nullopt;
   }
+  // Where to point in a real window: the client origin of what a click goes to, or the middle of
+  // button ID of the topmost enabled window that has it, as a screen point.
+  if (cmd == "where") {
+    if (w.size() != 2) malformed();
+    if (w[1] == "client") {
+      const TPoint o = ClickTarget()->ClientOrigin();
+      out_ << "where client " << o.x << " " << o.y << "\n";
+      return std::nullopt;
+    }
+    const int id = static_cast<int>(intArg(1));
+    const auto& windows = desktop.TopLevels();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+      auto* dialog = dynamic_cast<TDialog*>(*it);
+      if (!dialog || !desktop.IsEnabled(dialog)) continue;
+      if (const Control* c = dialog->FindControl(id); c && c->enabled) {
+        const TPoint o = dialog->ClientOrigin();
+        out_ << "where " << id << " " << o.x + (c->rect.left + c->rect.right) / 2 << " "
+             << o.y + (c->rect.top + c->rect.bottom) / 2 << "\n";
+        return std::nullopt;
+      }
+    }
+    Fail(1, "no enabled window has a button " + w[1]);
+  }
   if (cmd == "sleepshot") {
     if (w.size() != 2) malformed();
     if (!lastSleep_) Fail(1, "no blocking sleep has happened yet");
@@ -377,6 +376,35 @@ std::optional<InputEvent> ScriptRunner::Execute(const std::string& line, Headles
   }
   malformed();
   return std::nullopt;
+}
+
+void ScriptRunner::StartFromRecordHead() {
+  RecordHeader head;
+  for (std::optional<std::string> line; (line = NextLine());) {
+    std::istringstream words(*line);
+    std::vector<std::string> w;
+    for (std::string word; words >> word;) w.push_back(word);
+    const RecordHeader::Line taken = head.Take(w);
+    if (taken == RecordHeader::Line::Malformed) Fail(2, "malformed command: " + *line);
+    if (taken == RecordHeader::Line::NotHeader) {
+      putBack_ = line;
+      break;
+    }
+  }
+  if (head.Version() && *head.Version() != TAVO2_VERSION)
+    err_ << "warning: the record was made by version " << *head.Version() << ", this is " TAVO2_VERSION "\n";
+  if (!head.Save()) return;
+  if (!head.Complete()) Fail(2, "the record's save file is cut short");
+  const StartSave& save = *head.Save();
+  if (save.kind == StartSave::Kind::Unreadable) Fail(1, "the session started from a save file that could not be read");
+  // The session's save is written here, but never over another one: replay in a folder of its own.
+  const StartSave here = ReadStartSave(kSaveFileName);
+  if (here.kind == save.kind && here.bytes == save.bytes) return;
+  if (here.kind != StartSave::Kind::None) Fail(1, "tavo2.dat is here already: play a record in an empty folder");
+  if (save.kind == StartSave::Kind::None) return;
+  std::FILE* f = std::fopen(kSaveFileName, "wb");
+  const bool written = f != nullptr && std::fwrite(save.bytes.data(), 1, save.bytes.size(), f) == save.bytes.size();
+  if (f == nullptr || std::fclose(f) != 0 || !written) Fail(1, "cannot write tavo2.dat");
 }
 
 TWindow* ScriptRunner::ClickTarget() {

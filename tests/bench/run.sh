@@ -14,6 +14,49 @@ trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 sleep 1
 echo "Timer delivery in a real window (Xvfb):"
 DISPLAY=$display "$build/tests/tavo2-timer-lateness" "${TIMER_SECONDS:-5}"
+# The pointer moving over the window all the while (each move is a line of the record).
+wiggle() {
+  while :; do
+    for x in 150 300 450 600; do DISPLAY=$display xdotool mousemove "$x" 250 >/dev/null 2>&1; sleep 0.02; done
+  done
+}
+echo
+echo "The same, the pointer moving over the window, without the session record:"
+wiggle & wiggler=$!
+DISPLAY=$display "$build/tests/tavo2-timer-lateness" "${TIMER_SECONDS:-5}"
+echo "and with it:"
+DISPLAY=$display "$build/tests/tavo2-timer-lateness" "${TIMER_SECONDS:-5}" "$work/lateness-record.txt"
+kill $wiggler; wait $wiggler 2>/dev/null || true
+echo "($(grep -c '^mouse move' "$work/lateness-record.txt") moves recorded)"
+
+# CPU time the game takes over ten seconds on the map (ms of CPU per second), from the scheduler's
+# count in nanoseconds.
+cpu_ms() { awk '{ print $1 / 1e6 }' "/proc/$1/schedstat"; }
+echo
+echo "The game on the map for 10 s, CPU per second (ms):"
+echo "| record | pointer still | pointer moving |"
+echo "|---|---|---|"
+mkdir "$work/idle"
+"$build/tests/tavo2-savegen" >"$work/idle/tavo2.dat"
+for record in off on off on; do
+  row="| $record |"
+  args=(--no-record)
+  [ "$record" = on ] && args=(--record "$work/idle/session.txt")
+  for pointer in still moving; do
+    (cd "$work/idle" && exec env DISPLAY=$display "$build/tavo2" "${args[@]}") >/dev/null 2>&1 &
+    game=$!
+    DISPLAY=$display timeout 20 xdotool search --sync --name "ポムル" >/dev/null 2>&1
+    sleep 1
+    [ "$pointer" = moving ] && { wiggle & wiggler=$!; }
+    before=$(cpu_ms $game)
+    sleep 10
+    after=$(cpu_ms $game)
+    [ "$pointer" = moving ] && { kill $wiggler; wait $wiggler 2>/dev/null || true; }
+    kill $game; wait $game 2>/dev/null || true
+    row="$row $(awk -v a="$after" -v b="$before" 'BEGIN { printf "%.3f", (a - b) / 10 }') |"
+  done
+  echo "$row"
+done
 echo
 echo "The game in a real window (Xvfb), median of 5 starts:"
 "$build/tests/tavo2-savegen" >"$work/tavo2.dat"  # a saved game: the first frame is the map
