@@ -15,12 +15,13 @@ constexpr Key kKeys[] = {Key::Enter, Key::Escape, Key::Tab,   Key::Left,  Key::R
 
 WebPlatform::WebPlatform(TSize screenSize, TPoint, std::string_view, int) : screenSize_(screenSize) {
   tavo2_page_open(screenSize.cx, screenSize.cy);
+  startUs_ = NowMicroseconds();
   Fit();
 }
 
 WebPlatform::~WebPlatform() { tavo2_page_close(); }
 
-std::uint64_t WebPlatform::Now() { return NowMicroseconds() / 1000; }
+std::uint64_t WebPlatform::Now() { return clock_.Now(); }
 
 std::uint64_t WebPlatform::NowMicroseconds() const { return static_cast<std::uint64_t>(tavo2_page_now_us()); }
 
@@ -62,20 +63,19 @@ std::optional<InputEvent> WebPlatform::Next() {
 
 InputEvent WebPlatform::WaitEvent(std::optional<std::uint64_t> nextDue) {
   for (;;) {
-    // Input that is already queued goes first, as a timer message would wait behind it.
-    if (auto ev = Next()) return *ev;
-    if (!nextDue) {
+    // Input already queued is read first, stamped with the time it is read.
+    while (auto ev = Next()) {
+      if (ev->kind == InputEvent::Kind::Redraw) return *ev;
+      clock_.Arrived(*ev, ClockUs());
+    }
+    if (auto ev = clock_.Next(nextDue, ClockUs())) return *ev;
+    const std::optional<std::uint64_t> wake = clock_.WakeUs(nextDue);
+    if (!wake) {
       tavo2_page_wait(-1);
       continue;
     }
-    const std::uint64_t due = *nextDue * 1000;
-    const std::uint64_t now = NowMicroseconds();
-    if (now >= due) {
-      InputEvent ev;
-      ev.kind = InputEvent::Kind::TimerDue;
-      return ev;
-    }
-    tavo2_page_wait(static_cast<double>(due - now) / 1000.0);
+    const std::uint64_t now = ClockUs();
+    if (now < *wake) tavo2_page_wait(static_cast<double>(*wake - now) / 1000.0);
   }
 }
 
@@ -86,6 +86,7 @@ void WebPlatform::Present(const Surface& screen) {
 
 void WebPlatform::Sleep(unsigned ms) {
   const std::uint64_t deadline = NowMicroseconds() + std::uint64_t{ms} * 1000;
+  clock_.Slept(ms);
   for (;;) {
     const std::uint64_t now = NowMicroseconds();
     if (now >= deadline) return;

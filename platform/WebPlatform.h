@@ -5,6 +5,7 @@
 
 #include "framework/Platform.h"
 #include "framework/Surface.h"
+#include "platform/LiveClock.h"
 #include "platform/Presentation.h"
 
 // The game in a web page (web/page/): the composed screen in a <canvas> at the largest whole
@@ -29,11 +30,18 @@ class WebPlatform : public Platform {
   void SetIcon(const Surface&) {}
   void ToggleFullScreen();
   const Presentation& CurrentPresentation() const { return presentation_; }
+  // The game's clock (see LiveClock), as on the desktop.
+  LiveClock& Clock() { return clock_; }
 
  private:
   std::optional<InputEvent> Next();
   void Fit();
 
+  // Real time since the platform started, the live clock's measure.
+  std::uint64_t ClockUs() const { return NowMicroseconds() - startUs_; }
+
   TSize screenSize_;
+  std::uint64_t startUs_ = 0;
+  LiveClock clock_;
   Presentation presentation_;
 };

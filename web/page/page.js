@@ -70,6 +70,8 @@ async function start() {
   }
   window.Module = {
     wasmBinary: wasm,
+    // A session record would only fill the page's memory: nothing there can keep or send it.
+    arguments: ['--no-record'],
     onFirstFrame() {
       $('loading').hidden = true;
       $('screen').classList.add('shown');
