@@ -1,4 +1,5 @@
 #include "framework/Encoding.h"
+#include "framework/Utf8.h"
 
 #include <windows.h>
 
@@ -7,25 +8,6 @@ namespace {
 // The system's own code page 932 does the converting; these rules only make broken and
 // unmappable text come out as iconv lets it on Linux, so that both builds agree byte for byte.
 constexpr UINT kCp932 = 932;
-constexpr const char* kReplacement = "\xEF\xBF\xBD";  // U+FFFD
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 // Single bytes Windows maps to U+0080 and to private-use code points although CP932 assigns them
 // no character; iconv refuses them.
@@ -42,38 +24,6 @@ constexpr OneWay kOneWay[] = {
     {0x2014, {0x81, 0x5C}}, {0x2016, {0x81, 0x61}}, {0x203E, {0x7E, 0x00}}, {0x2212, {0x81, 0x7C}},
     {0x301C, {0x81, 0x60}},
 };
-
-// Decodes the UTF-8 character at the start of s into cp; returns its length, or 0 when s does
-// not start with a well-formed one (then one byte is dropped, as on Linux). truncated: s ends
-// inside the character (then the rest becomes one '?', as iconv has it).
-std::size_t DecodeUtf8(std::string_view s, char32_t& cp, bool& truncated) {
-  truncated = false;
-  const auto lead = static_cast<unsigned char>(s[0]);
-  if (lead < 0x80) {
-    cp = lead;
-    return 1;
-  }
-  const std::size_t n = (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 0;
-  if (n == 0) return 0;
-  cp = n == 2 ? (lead & 0x1F) : n == 3 ? (lead & 0x0F) : (lead & 0x07);
-  for (std::size_t i = 1; i < n; ++i) {
-    if (i == s.size()) {
-      truncated = true;
-      return 0;
-    }
-    const auto b = static_cast<unsigned char>(s[i]);
-    if ((b & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (b & 0x3F);
-  }
-  return n;
-}
-
-// Whether a structurally whole UTF-8 sequence names a character: not overlong, not a surrogate,
-// not past U+10FFFF. A sequence that does not is one unmappable character.
-bool IsCharacter(char32_t cp, std::size_t length) {
-  const char32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-  return cp >= least && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
-}
 
 }  // namespace
 
@@ -93,11 +43,11 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     if (!Unassigned(b) && i + n <= cp932.size())
       got = MultiByteToWideChar(kCp932, MB_ERR_INVALID_CHARS, cp932.data() + i, static_cast<int>(n), wide, 2);
     if (got == 1) {
-      AppendUtf8(out, static_cast<char32_t>(wide[0]));
+      utf8::Append(out, static_cast<char32_t>(wide[0]));
       i += n;
     } else {
       // A bad lead byte is dropped on its own so that the byte after it (often ASCII) survives.
-      out += kReplacement;
+      out += utf8::kReplacement;
       ++i;
     }
   }
@@ -110,7 +60,7 @@ std::string Utf8ToCp932(std::string_view utf8) {
   for (std::size_t i = 0; i < utf8.size();) {
     char32_t cp = 0;
     bool truncated = false;
-    const std::size_t n = DecodeUtf8(utf8.substr(i), cp, truncated);
+    const std::size_t n = utf8::Decode(utf8.substr(i), cp, truncated);
     if (truncated) {
       out += '?';
       break;
@@ -125,7 +75,7 @@ std::string Utf8ToCp932(std::string_view utf8) {
       out += static_cast<char>(cp);
       continue;
     }
-    if (!IsCharacter(cp, n) || cp > 0xFFFF) {  // CP932 has nothing beyond the BMP
+    if (!utf8::IsCharacter(cp, n) || cp > 0xFFFF) {  // CP932 has nothing beyond the BMP
       out += '?';
       continue;
     }
@@ -148,7 +98,7 @@ std::string Utf8ToCp932(std::string_view utf8) {
     std::string back;
     if (got > 0 && !usedDefault) back = Cp932ToUtf8(made);
     std::string expected;
-    AppendUtf8(expected, cp);
+    utf8::Append(expected, cp);
     if (!back.empty() && back == expected)
       out += made;
     else
