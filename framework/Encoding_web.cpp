@@ -33,35 +33,15 @@ std::string Cp932ToUtf8(std::string_view cp932) {
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size();) {
-    char32_t cp = 0;
-    bool truncated = false;
-    const std::size_t n = utf8::Decode(utf8.substr(i), cp, truncated);
-    if (truncated) {
-      out += '?';
-      break;
-    }
-    if (n == 0) {
-      out += '?';
-      ++i;
-      continue;
-    }
-    i += n;
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-      continue;
-    }
+  return utf8::ToCp932(utf8, [](char32_t cp, std::string& out) {
     const Cp932Pair* end = kUnicodeToCp932 + kUnicodeToCp932Count;
     const Cp932Pair* found = std::lower_bound(kUnicodeToCp932, end, cp,
                                               [](const Cp932Pair& p, char32_t c) { return p.unicode < c; });
-    if (!utf8::IsCharacter(cp, n) || found == end || found->unicode != cp) {
+    if (found == end || found->unicode != cp) {
       out += '?';
-      continue;
+      return;
     }
     if (found->cp932 > 0xFF) out += static_cast<char>(found->cp932 >> 8);
     out += static_cast<char>(found->cp932 & 0xFF);
-  }
-  return out;
+  });
 }

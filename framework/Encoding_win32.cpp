@@ -55,39 +55,18 @@ std::string Cp932ToUtf8(std::string_view cp932) {
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size();) {
-    char32_t cp = 0;
-    bool truncated = false;
-    const std::size_t n = utf8::Decode(utf8.substr(i), cp, truncated);
-    if (truncated) {
+  return utf8::ToCp932(utf8, [](char32_t cp, std::string& out) {
+    if (cp > 0xFFFF) {  // CP932 has nothing beyond the BMP
       out += '?';
-      break;
+      return;
     }
-    if (n == 0) {
-      out += '?';
-      ++i;
-      continue;
-    }
-    i += n;
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-      continue;
-    }
-    if (!utf8::IsCharacter(cp, n) || cp > 0xFFFF) {  // CP932 has nothing beyond the BMP
-      out += '?';
-      continue;
-    }
-    bool oneWay = false;
     for (const OneWay& m : kOneWay) {
       if (m.unicode == cp) {
         out += static_cast<char>(m.cp932[0]);
         if (m.cp932[1] != 0) out += static_cast<char>(m.cp932[1]);
-        oneWay = true;
+        return;
       }
     }
-    if (oneWay) continue;
     const wchar_t wide = static_cast<wchar_t>(cp);
     char bytes[2];
     BOOL usedDefault = FALSE;
@@ -103,6 +82,5 @@ std::string Utf8ToCp932(std::string_view utf8) {
       out += made;
     else
       out += '?';
-  }
-  return out;
+  });
 }

@@ -21,13 +21,13 @@ GlyphRasterizer::GlyphRasterizer() : impl_(new Impl) {}
 GlyphRasterizer::~GlyphRasterizer() { delete impl_; }
 
 Glyph GlyphRasterizer::Render(FontFace face, char32_t cp) {
-  const FaceSpec& spec = FaceOf(face);
+  const FaceSpec& size = FaceOf(face);
   // Ink never reaches past four cells: a generous box for any fallback glyph.
-  const int side = spec.pixelSize * 4;
+  const int side = size.pixelSize * 4;
   std::vector<std::int32_t>& out = impl_->out;
   out.resize(5 + static_cast<std::size_t>(side * side) / 4 + 1);
   Glyph g;
-  if (tavo2_page_glyph(static_cast<int>(face), static_cast<int>(cp), spec.pixelSize, spec.baseline, out.data(),
+  if (tavo2_page_glyph(static_cast<int>(face), static_cast<int>(cp), size.pixelSize, size.baseline, out.data(),
                        static_cast<int>(out.size() * sizeof(std::int32_t))) == 0)
     return g;
   g.advance = out[0];

@@ -59,4 +59,35 @@ inline bool IsCharacter(char32_t cp, std::size_t length) {
   return cp >= least && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
 }
 
+// Converts UTF-8 text to CP932 as iconv does: a broken sequence becomes '?' and the walk goes on
+// one byte later, a sequence cut off at the end becomes one '?', ASCII passes as it is, and every
+// other character is handed to encode(cp, out), which appends its CP932 bytes or '?'.
+template <class Encode>
+std::string ToCp932(std::string_view text, Encode encode) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t cp = 0;
+    bool truncated = false;
+    const std::size_t n = Decode(text.substr(i), cp, truncated);
+    if (truncated) {
+      out += '?';
+      break;
+    }
+    if (n == 0) {
+      out += '?';
+      ++i;
+      continue;
+    }
+    i += n;
+    if (cp < 0x80)
+      out += static_cast<char>(cp);
+    else if (!IsCharacter(cp, n))
+      out += '?';
+    else
+      encode(cp, out);
+  }
+  return out;
+}
+
 }  // namespace utf8
