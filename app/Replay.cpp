@@ -2,7 +2,7 @@
 
 #include "framework/Desktop.h"
 
-ReplayPlatform::ReplayPlatform(Platform& inner, LiveClock& clock, const Record& record) : inner_(inner) {
+ReplayPlatform::ReplayPlatform(Platform& inner, LiveClock& clock, const Record& record) : ForwardingPlatform(inner) {
   for (const Record::Input& input : record.inputs) clock.HoldAt(input.event, input.ms);
   // The player's Esc and close request pass, marked, to end the replay; the rest of their input goes.
   clock.SetFilter([this](const InputEvent& e) {

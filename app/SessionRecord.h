@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/RecordHeader.h"
-#include "framework/Platform.h"
+#include "platform/ForwardingPlatform.h"
 
 // The record of a session in a real window: a runner script, its head (RecordHeader.h), then each
 // input after a wait of the game's milliseconds since the one before. Every line is written out as
@@ -35,18 +35,13 @@ inline constexpr const char* kPreviousSessionRecordName = "tavo2-session-1.txt";
 
 // Stands between the desktop and a real window's platform, adding to the record every input the
 // loop is handed, at the game's time it is handled.
-class RecordingPlatform : public Platform {
+class RecordingPlatform : public ForwardingPlatform {
  public:
-  explicit RecordingPlatform(Platform& inner) : inner_(inner) {}
+  explicit RecordingPlatform(Platform& inner) : ForwardingPlatform(inner) {}
   void Start(std::unique_ptr<SessionRecord> record) { record_ = std::move(record); }
 
-  std::uint64_t Now() override { return inner_.Now(); }
   InputEvent WaitEvent(std::optional<std::uint64_t> nextDue) override;
-  void Present(const Surface& screen) override { inner_.Present(screen); }
-  bool WantsFrames() const override { return inner_.WantsFrames(); }
-  void Sleep(unsigned ms) override { inner_.Sleep(ms); }
 
  private:
-  Platform& inner_;
   std::unique_ptr<SessionRecord> record_;
 };
