@@ -382,7 +382,6 @@ void Desktop::DeleteLater(TWindow* window) {
 
 void Desktop::ForgetWindow(TWindow* window) {
   FocusLeaves(window);
-  if (focus_ == window) focus_ = nullptr;
   std::erase(topLevels_, window);
   std::erase(pendingDeletes_, window);
   std::erase(shownOrder_, window);
